@@ -1,0 +1,42 @@
+# The README's commands. Each target installs what is missing first.
+.PHONY: all deps build run test windows bench capture format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake --preset native
+	cmake --build --preset native
+
+run: build
+	scripts/run-demo
+
+test: deps
+	cmake --preset native
+	cmake --build --preset native
+	cmake --preset windows
+	cmake --build --preset windows
+	cmake --preset windows-i686
+	cmake --build --preset windows-i686
+	ctest --preset native
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows
+
+bench: build
+	build/native/ffxbench
+
+capture: build
+	build/native/ffxcapture --fps 30 --duration 5 -o build/capture
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build
