@@ -1,0 +1,91 @@
+# e2e-lib.sh -- shell helpers for end-to-end runs on a virtual X server:
+# start and stop Xvfb, wait for windows and processes, take screenshots.
+# Sourced by bash scripts; every helper reports failure through its status.
+
+# e2e_start_xvfb SIZE [FIRST]: starts Xvfb with one screen of SIZE (e.g.
+# 640x480x24) on the first free display from :FIRST (default :70) on, and
+# exports DISPLAY. Sets E2E_XVFB_PID. Tries ten display numbers.
+e2e_start_xvfb() {
+  local size=$1 n=${2:-70} last tries
+  last=$((n + 9))
+  while [ "$n" -le "$last" ]; do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
+      E2E_XVFB_PID=$!
+      tries=0
+      while [ "$tries" -lt 50 ]; do
+        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+          export DISPLAY=":$n"
+          return 0
+        fi
+        # Another server took the number between our check and our start.
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+        tries=$((tries + 1))
+      done
+      e2e_kill "$E2E_XVFB_PID"
+    fi
+    n=$((n + 1))
+  done
+  echo "e2e: could not start Xvfb ($size)" >&2
+  return 1
+}
+
+# e2e_stop_xvfb: ends the server started by e2e_start_xvfb.
+e2e_stop_xvfb() {
+  [ -n "${E2E_XVFB_PID:-}" ] && e2e_kill "$E2E_XVFB_PID"
+  E2E_XVFB_PID=
+}
+
+# e2e_kill PID: ends the process if it still runs (TERM, then KILL after two
+# seconds) and reaps it when it is a child of this shell.
+e2e_kill() {
+  local pid=$1
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null
+    e2e_wait_exit "$pid" 2
+    [ $? -eq 124 ] && kill -9 "$pid" 2>/dev/null
+  fi
+  wait "$pid" 2>/dev/null
+  return 0
+}
+
+# e2e_wait_exit PID SECONDS: waits until the process ends; for a child of
+# this shell, returns its exit status. Returns 124 if it still runs after
+# SECONDS (fractions allowed, checked every 50 ms).
+e2e_wait_exit() {
+  local pid=$1 ticks
+  ticks=$(awk "BEGIN { print int($2 * 20) }")
+  while kill -0 "$pid" 2>/dev/null; do
+    # A finished child stays a zombie until reaped: treat it as gone.
+    case "$(ps -o stat= -p "$pid" 2>/dev/null)" in Z*) break ;; esac
+    [ "$ticks" -le 0 ] && return 124
+    sleep 0.05
+    ticks=$((ticks - 1))
+  done
+  wait "$pid" 2>/dev/null
+}
+
+# e2e_wait_window NAME SECONDS: prints the id of the first window whose name
+# matches the regular expression NAME, waiting up to SECONDS for it.
+e2e_wait_window() {
+  local ticks id
+  ticks=$(awk "BEGIN { print int($2 * 10) }")
+  while :; do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    [ "$ticks" -le 0 ] && break
+    sleep 0.1
+    ticks=$((ticks - 1))
+  done
+  echo "e2e: no window named '$1' after $2 s" >&2
+  return 1
+}
+
+# e2e_screenshot FILE: saves the whole screen of $DISPLAY as an image.
+e2e_screenshot() {
+  import -window root "$1"
+}
