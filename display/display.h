@@ -1,0 +1,55 @@
+// display.h -- the display: the DirectDraw device in exclusive full-screen
+// mode with one back buffer, the per-frame transfer into it, the indexed
+// palette, and the flip with its frame-rate readout. WinMain calls
+// DDRAW_Init once, then DDRAW_Blit and DDRAW_Flip once per rendered frame.
+#pragma once
+
+#include <windows.h>
+
+#include <ddraw.h>
+
+#include <cstdint>
+
+// Set by DDRAW_Init and kept for the life of the process.
+extern IDirectDraw7* ddDevice;
+extern IDirectDrawSurface7* ddPrimary; // heads the flip chain
+extern IDirectDrawSurface7* ddBack;    // the one back buffer
+
+// Takes the screen through window: device, cooperative level, the mode
+// modeWidth x modeHeight x modeDepth, the flip chain; then starts the
+// frame-rate measurement. On a failed step shows that step's box (owner window,
+// caption "Error") and returns 0; returns 1 on success.
+int DDRAW_Init(int32_t modeWidth, int32_t modeHeight, int32_t modeDepth, HWND window);
+
+// The back buffer's row pitch in bytes, from a lock taken and released at
+// once; 0 when the lock fails.
+int32_t DDRAW_GetPitch(void);
+
+// Locks the back buffer and returns its first pixel, or null when the lock
+// fails. Locked until DDRAW_Unlock only when an address is returned.
+void* DDRAW_Lock(void);
+void DDRAW_Unlock(void);
+
+// 256 32-bit pixel values for the depth-8 path; all zero at start.
+extern uint32_t palette[256];
+
+// Copies 256 entries from source into the palette, or with a null source
+// resets it to the grey ramp 0xFFiiiiii. WinMain calls it at depth 8.
+void DDRAW_SetPalette(const uint32_t* source);
+
+// dest[i] = palette[source[i]] for every pixel of a width x height frame.
+void DDRAW_ConvertIndexed(uint32_t* dest, const uint8_t* source);
+
+// Copies frameBuffer (through the palette at depth 8) into the back buffer
+// row by row; a frame whose lock fails is skipped.
+void DDRAW_Blit(void);
+
+// The frame-rate measurement: frames since the window started at
+// fpsWindowStart (GetTickCount milliseconds), and the last rate measured.
+extern int32_t frameCount;
+extern uint32_t fpsWindowStart;
+extern float fps;
+
+// Counts the frame, draws the readout while showFps is 1, and flips,
+// retrying while the display is still drawing. Returns the last Flip result.
+HRESULT DDRAW_Flip(void);

@@ -1,0 +1,146 @@
+// windows.h -- stand-in declarations of the USER32, GDI32 and KERNEL32 calls
+// the framework makes, for builds off Windows. Names, signatures and constant
+// values are the SDK's; the types have the SDK's widths on every host.
+//
+// Two libraries implement these declarations: winapi/sdl2 (the Linux program)
+// and winapi/fake (the scripted test double). Exactly one is linked.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#define WINAPI
+#define CALLBACK
+
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+typedef uint32_t DWORD; // never unsigned long: that is 64 bits on 64-bit Linux
+typedef int32_t LONG;
+typedef int32_t BOOL;
+typedef uint32_t UINT;
+typedef int32_t HRESULT;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef WORD ATOM;
+typedef DWORD COLORREF;
+typedef void* LPVOID;
+typedef void* HANDLE;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+
+// Handles are distinct pointer types, as with STRICT.
+typedef struct HINSTANCE__* HINSTANCE;
+typedef struct HWND__* HWND;
+typedef struct HDC__* HDC;
+typedef struct HICON__* HICON;
+typedef struct HCURSOR__* HCURSOR;
+typedef struct HBRUSH__* HBRUSH;
+typedef struct HMENU__* HMENU;
+
+static_assert(sizeof(DWORD) == 4 && sizeof(LONG) == 4 && sizeof(HRESULT) == 4, "32-bit SDK types");
+static_assert(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*), "pointer-sized message parameters");
+
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+
+typedef struct tagPOINT {
+  LONG x;
+  LONG y;
+} POINT;
+
+typedef struct tagRECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+} RECT, *LPRECT;
+
+typedef struct tagMSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+} MSG, *LPMSG;
+
+typedef struct tagWNDCLASSA {
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  LPCSTR lpszMenuName;
+  LPCSTR lpszClassName;
+} WNDCLASSA;
+
+#define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+
+#define RGB(r, g, b) ((COLORREF)((BYTE)(r) | ((DWORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
+
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define WS_POPUP 0x80000000L
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SW_SHOWDEFAULT 10
+#define MB_OK 0x00000000L
+#define MB_ICONWARNING 0x00000030L
+#define PM_NOREMOVE 0x0000
+#define TRANSPARENT 1
+
+#define WM_DESTROY 0x0002
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_ACTIVATEAPP 0x001C
+#define WM_SETCURSOR 0x0020
+#define WM_KEYDOWN 0x0100
+#define WM_SYSCOMMAND 0x0112
+
+#define VK_ESCAPE 0x1B
+#define VK_SPACE 0x20
+
+#define SC_SCREENSAVE 0xF140
+#define SC_MONITORPOWER 0xF170
+
+// The program's entry; the platform start-up calls it (winapi/sdl2's main).
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
+
+// USER32: window class and window.
+HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
+ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);
+int WINAPI GetSystemMetrics(int nIndex);
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
+                            LPVOID lpParam);
+BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
+BOOL WINAPI UpdateWindow(HWND hWnd);
+HWND WINAPI SetFocus(HWND hWnd);
+
+// USER32: messages.
+BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
+BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
+BOOL WINAPI TranslateMessage(const MSG* lpMsg);
+LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
+BOOL WINAPI WaitMessage(void);
+BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+void WINAPI PostQuitMessage(int nExitCode);
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+
+// USER32: message boxes and the cursor.
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+HCURSOR WINAPI SetCursor(HCURSOR hCursor);
+
+// GDI32: text on a device context.
+int WINAPI SetBkMode(HDC hdc, int mode);
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+
+// KERNEL32: milliseconds since system start, wrapping at 2^32.
+DWORD WINAPI GetTickCount(void);
