@@ -66,13 +66,25 @@ e2e_wait_exit() {
   wait "$pid" 2>/dev/null
 }
 
+# e2e_window_ids NAME: prints the ids of the windows whose name matches the
+# extended regular expression NAME (anchors apply to the name alone). Reads
+# the window tree, which also sees names that xdotool's search misses (SDL's
+# message boxes set WM_NAME with a type it does not decode).
+e2e_window_ids() {
+  xwininfo -root -tree 2>/dev/null |
+    sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": (.*/\1 \2/p' |
+    while read -r id name; do
+      if printf '%s\n' "$name" | grep -Eq -- "$1"; then echo "$id"; fi
+    done
+}
+
 # e2e_wait_window NAME SECONDS: prints the id of the first window whose name
-# matches the regular expression NAME, waiting up to SECONDS for it.
+# matches NAME (as for e2e_window_ids), waiting up to SECONDS for it.
 e2e_wait_window() {
   local ticks id
   ticks=$(awk "BEGIN { print int($2 * 10) }")
   while :; do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+    id=$(e2e_window_ids "$1" | head -n 1)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
