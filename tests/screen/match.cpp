@@ -1,0 +1,110 @@
+// match.cpp -- the search behind ffxscreencheck: offset, seconds, row.
+#include "tests/screen/match.h"
+
+#include <algorithm>
+
+#include "app/config.h"
+#include "common/elapsed.h"
+#include "effect/ffx.h"
+
+namespace {
+
+// The grid ends at y 457; below it only the plasma shows.
+constexpr int32_t PLAIN_FIRST_ROW = 458;
+constexpr size_t MISMATCHES_KEPT = 10;
+
+bool InReadout(size_t i)
+{
+    return int32_t(i % size_t(width)) < READOUT_WIDTH && int32_t(i / size_t(width)) < READOUT_HEIGHT;
+}
+
+// Offsets o (mod n) with screen pixel i == plasmaTable[(i + o) mod n] for
+// every i in the rows below the grid.
+std::vector<int32_t> PlasmaOffsets(const std::vector<uint32_t>& screen)
+{
+    const size_t n = size_t(width) * size_t(height);
+    const size_t first = size_t(PLAIN_FIRST_ROW) * size_t(width);
+    std::vector<int32_t> found;
+    for (size_t j = 0; j < n; ++j) {
+        if ((plasmaTable[j] & 0xFFFFFF) != screen[first])
+            continue;
+        const size_t o = (j + n - first) % n;
+        bool fits = true;
+        for (size_t i = first; i < n && fits; ++i)
+            fits = (plasmaTable[(i + o) % n] & 0xFFFFFF) == screen[i];
+        if (fits)
+            found.push_back(int32_t(o));
+    }
+    return found;
+}
+
+// The elapsed milliseconds whose seconds give plasma offset o: about 10 o.
+std::vector<uint32_t> MillisecondsFor(int32_t o)
+{
+    std::vector<uint32_t> ms;
+    const int64_t start = std::max<int64_t>(0, int64_t(o) * 10 - 2);
+    for (int64_t m = start; m <= int64_t(o) * 10 + 10; ++m) {
+        const float s = COM_MsToSeconds(uint32_t(m));
+        if (int64_t(double(s) * 100.0) == o)
+            ms.push_back(uint32_t(m));
+    }
+    return ms;
+}
+
+// Renders the effect at the seconds of ms with the grid at row, without a
+// scroll step, and compares it with the screen.
+MatchResult Compare(const std::vector<uint32_t>& screen, std::vector<uint32_t>& frame, uint32_t ms, int32_t row)
+{
+    MatchResult r;
+    r.milliseconds = ms;
+    r.seconds = COM_MsToSeconds(ms);
+    r.row = row;
+    scrollRow = row;
+    lastStepTime = r.seconds;
+    FFX_Render(frame.data(), r.seconds);
+    std::vector<Mismatch> corner;
+    for (size_t i = 0; i < screen.size(); ++i) {
+        const uint32_t effect = frame[i] & 0xFFFFFF;
+        if (effect == screen[i])
+            continue;
+        const bool inCorner = InReadout(i);
+        (inCorner ? r.inside : r.outside) += 1;
+        auto& list = inCorner ? corner : r.first;
+        if (list.size() < MISMATCHES_KEPT)
+            list.push_back({int(i % size_t(width)), int(i / size_t(width)), screen[i], effect});
+    }
+    for (const auto& m : corner)
+        if (r.first.size() < MISMATCHES_KEPT)
+            r.first.push_back(m);
+    return r;
+}
+
+} // namespace
+
+MatchResult MatchScreen(const std::vector<uint32_t>& screen, Expect expect)
+{
+    static std::vector<uint32_t> frame(size_t(width) * size_t(height));
+    if (!plasmaTable)
+        FFX_Init(frame.data());
+
+    MatchResult best;
+    best.offsets = PlasmaOffsets(screen);
+    bool tried = false;
+    for (int32_t o : best.offsets) {
+        for (uint32_t ms : MillisecondsFor(o)) {
+            for (int32_t row = 0; row < PATTERN_ROWS; ++row) {
+                MatchResult r = Compare(screen, frame, ms, row);
+                r.offset = o;
+                r.ok = r.outside == 0 && (expect == Expect::Exact ? r.inside == 0 : r.inside > 0);
+                if (!tried || r.ok || (!best.ok && r.outside < best.outside)) {
+                    r.offsets = best.offsets;
+                    best = r;
+                    tried = true;
+                }
+                if (best.ok)
+                    return best;
+            }
+        }
+    }
+    return best;
+}
