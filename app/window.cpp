@@ -19,8 +19,10 @@ int WIN_Init(HINSTANCE hInstance, int nCmdShow) {
     return 0;
 
   // Sized to the screen before the display mode changes; never resized.
-  mainWindow = CreateWindowExA(0, "cname", "cname", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                               GetSystemMetrics(SM_CYSCREEN), NULL, NULL, hInstance, NULL);
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  mainWindow = CreateWindowExA(0, "cname", "cname", WS_POPUP, 0, 0, screenWidth, screenHeight, NULL, NULL, hInstance,
+                               NULL);
   if (mainWindow == NULL)
     return 0;
   ShowWindow(mainWindow, nCmdShow);
