@@ -1,0 +1,33 @@
+// main.cpp -- the process start-up: brings up SDL's video and calls WinMain
+// as Windows does (module instance, no previous instance, the command line
+// after the program name, SW_SHOWDEFAULT), and exits with its result.
+#define SDL_MAIN_HANDLED
+#include "winapi/sdl2/standin.h"
+
+#include <cstdio>
+#include <string>
+
+// The module the instance handle names; the program has no resources in it.
+struct HINSTANCE__ {};
+static HINSTANCE__ module;
+
+int main(int argc, char** argv)
+{
+    // Ctrl+C and kill end the process as they would end a Windows program
+    // killed from outside, not through a close request.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Without video the window cannot be created and WinMain reports it.
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        std::fprintf(stderr, "%s: %s\n", argv[0], SDL_GetError());
+
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (i > 1)
+            commandLine += ' ';
+        commandLine += arg.find(' ') == std::string::npos ? arg : '"' + arg + '"';
+    }
+    const int result = WinMain(&module, nullptr, commandLine.data(), SW_SHOWDEFAULT);
+    SDL_Quit();
+    return result;
+}
