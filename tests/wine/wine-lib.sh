@@ -1,0 +1,160 @@
+# wine-lib.sh -- runs the Windows program under Wine on Xvfb for the
+# end-to-end tests: a fresh prefix, the program's start and exit code, keys,
+# message boxes, screen checks, and cleanup of exactly what was started.
+# Sourced by bash scripts after they set WINE_WORK (the test's own folder).
+
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/e2e-lib.sh"
+
+WINE_PID=
+WINE_WORK=$(realpath -m "$WINE_WORK")
+WINE_LOG="$WINE_WORK/wine.log"
+export WINEPREFIX="$WINE_WORK/prefix"
+# No Mono or Gecko: their installers would ask to download.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine_fail() {
+  echo "FAIL: $*" >&2
+  if [ -s "$WINE_LOG" ]; then
+    echo "--- last lines of $WINE_LOG" >&2
+    tail -n 20 "$WINE_LOG" >&2
+  fi
+  exit 1
+}
+
+# wine_require EXE: fails unless Wine, the X tools and the program are there.
+wine_require() {
+  local tool
+  for tool in wine wineboot wineserver; do
+    command -v "$tool" >/dev/null ||
+      wine_fail "Wine is not installed ($tool not found); scripts/install-deps installs wine64"
+  done
+  for tool in Xvfb xdotool xwininfo xdpyinfo import; do
+    command -v "$tool" >/dev/null ||
+      wine_fail "$tool not found; scripts/install-deps installs it"
+  done
+  [ -f "$1" ] || wine_fail "$1 is missing; build it with 'make windows'"
+}
+
+# wine_cleanup: ends the program, every process of our prefix, the X server,
+# and removes the prefix (about 700 MB). Runs on every exit of the script.
+wine_cleanup() {
+  [ -n "$WINE_PID" ] && e2e_kill "$WINE_PID"
+  WINE_PID=
+  [ -d "$WINEPREFIX" ] && timeout 10 wineserver -k 2>/dev/null
+  e2e_stop_xvfb
+  rm -rf "$WINEPREFIX"
+}
+
+# wine_setup SCREEN [DESKTOP]: a fresh prefix, then Xvfb with SCREEN (e.g.
+# 640x480x24). With DESKTOP (e.g. 640x480) every program of the prefix runs
+# in a virtual desktop of that size; `wine explorer /desktop=...` would do
+# the same but hides the program's exit code.
+wine_setup() {
+  local start=$SECONDS
+  trap wine_cleanup EXIT
+  trap 'exit 1' INT TERM
+  mkdir -p "$WINE_WORK"
+  [ -d "$WINEPREFIX" ] && timeout 10 wineserver -k 2>/dev/null
+  rm -rf "$WINEPREFIX" "$WINE_WORK"/*.png "$WINE_LOG"
+  (unset DISPLAY; WINEDEBUG=-all timeout 120 wineboot -i) >"$WINE_WORK/wineboot.log" 2>&1 ||
+    wine_fail "wineboot -i did not finish in 120 s (see $WINE_WORK/wineboot.log)"
+  if [ -n "${2:-}" ]; then
+    WINEDEBUG=-all timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+      WINEDEBUG=-all timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$2" /f ||
+      wine_fail "could not set up the virtual desktop"
+  fi >>"$WINE_WORK/wineboot.log" 2>&1
+  timeout 60 wineserver -w
+  echo "prefix ready in $((SECONDS - start)) s"
+  e2e_start_xvfb "$1" 80 || wine_fail "no Xvfb"
+  echo "Xvfb $1 on $DISPLAY"
+}
+
+# wine_start EXE: starts the program; Wine's errors and the message boxes'
+# texts go to the log.
+wine_start() {
+  WINEDEBUG=-all,err+all,trace+msgbox wine "$1" >"$WINE_LOG" 2>&1 &
+  WINE_PID=$!
+}
+
+# wine_expect_exit SECONDS: fails unless the program ends within SECONDS
+# with exit code 0.
+wine_expect_exit() {
+  local rc
+  e2e_wait_exit "$WINE_PID" "$1"
+  rc=$?
+  [ "$rc" -eq 124 ] && wine_fail "the program still runs $1 s later"
+  WINE_PID=
+  [ "$rc" -eq 0 ] || wine_fail "exit code $rc, expected 0"
+  echo "exit code 0"
+}
+
+# wine_alive: fails if the program has ended.
+wine_alive() {
+  kill -0 "$WINE_PID" 2>/dev/null && [ "$(ps -o stat= -p "$WINE_PID" | cut -c1)" != Z ] ||
+    wine_fail "the program ended unexpectedly"
+}
+
+# wine_key WINDOW KEY...: focuses WINDOW and types the keys (xdotool names).
+wine_key() {
+  local win=$1
+  shift
+  timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null
+  xdotool key "$@"
+}
+
+# wine_boxes: prints the text of each message box shown so far, in order,
+# as Wine traces it (a line feed appears as \n).
+wine_boxes() {
+  sed -n 's/^.*trace:msgbox:MSGBOX_OnInit L"\(.*\)"$/\1/p' "$WINE_LOG"
+}
+
+# wine_answer_box CAPTION TEXT N: waits for the program's Nth message box,
+# which must be captioned exactly CAPTION and say TEXT, and presses its
+# button (Return), repeating the key until the box is gone.
+wine_answer_box() {
+  local caption=$1 text=$2 n=$3 win tries shown
+  win=$(e2e_wait_window "^$caption\$" 30) || wine_fail "no box captioned '$caption'"
+  tries=0
+  while [ "$(wine_boxes | wc -l)" -lt "$n" ] && [ "$tries" -lt 50 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  shown=$(wine_boxes | sed -n "${n}p")
+  [ "$(wine_boxes | wc -l)" -eq "$n" ] && [ "$shown" = "$text" ] ||
+    wine_fail "box $n captioned '$caption' says '$shown', expected '$text'"
+  echo "box $n: '$caption' / '$text'"
+  tries=0
+  while e2e_window_ids "^$caption\$" | grep -qx "$win"; do
+    [ "$tries" -ge 10 ] && wine_fail "the box '$caption' does not go away on Return"
+    wine_key "$win" Return
+    sleep 1
+    tries=$((tries + 1))
+  done
+}
+
+# wine_check_screen NAME SECONDS MODE...: takes screenshots until the screen
+# checker accepts one in one of the MODEs: "exact" (an effect frame) or
+# "readout" (with the frame-rate readout at the top-left), for up to SECONDS.
+# Keeps the last shot as NAME.png, prints the checker's verdict and sets
+# WINE_SCREEN_MODE to the mode that matched. Needs WINE_CHECKER.
+wine_check_screen() {
+  local name=$1 secs=$2 shot="$WINE_WORK/$1.png" out="$WINE_WORK/$1.txt" end=$((SECONDS + $2)) mode flag
+  shift 2
+  while :; do
+    if e2e_screenshot "$shot"; then
+      for mode in "$@"; do
+        flag=
+        [ "$mode" = readout ] && flag=--readout
+        if "$WINE_CHECKER" $flag "$shot" >"$out" 2>&1; then
+          WINE_SCREEN_MODE=$mode
+          head -n 1 "$out"
+          return 0
+        fi
+      done
+    fi
+    [ "$SECONDS" -ge "$end" ] && break
+    sleep 0.3
+  done
+  cat "$out" >&2
+  wine_fail "the screen ($shot) is not an effect frame ($*) after $secs s"
+}
