@@ -4,23 +4,24 @@
 
 # e2e_start_xvfb SIZE [FIRST]: starts Xvfb with one screen of SIZE (e.g.
 # 640x480x24) on the first free display from :FIRST (default :70) on, and
-# exports DISPLAY. Sets E2E_XVFB_PID. Tries ten display numbers.
+# exports DISPLAY. Sets E2E_XVFB_PID. Tries ten display numbers. Safe when
+# several tests start servers at once: the display is ours only when its
+# lock file names our server.
 e2e_start_xvfb() {
   local size=$1 n=${2:-70} last tries
   last=$((n + 9))
   while [ "$n" -le "$last" ]; do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    if [ ! -e "/tmp/.X$n-lock" ]; then
       Xvfb ":$n" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
       E2E_XVFB_PID=$!
       tries=0
-      while [ "$tries" -lt 50 ]; do
-        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      while [ "$tries" -lt 100 ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; do
+        if [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$E2E_XVFB_PID" ] &&
+          DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
           export DISPLAY=":$n"
           return 0
         fi
-        # Another server took the number between our check and our start.
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
+        sleep 0.05
         tries=$((tries + 1))
       done
       e2e_kill "$E2E_XVFB_PID"
