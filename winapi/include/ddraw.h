@@ -17,15 +17,16 @@
 #include <windows.h>
 
 typedef struct _GUID {
-  uint32_t Data1;
-  uint16_t Data2;
-  uint16_t Data3;
-  uint8_t Data4[8];
+    uint32_t Data1;
+    uint16_t Data2;
+    uint16_t Data3;
+    uint8_t Data4[8];
 } GUID, IID;
 typedef const IID& REFIID;
 
 // {15E65EC0-3B9C-11D2-B92F-00609797EA5B}
-inline constexpr IID IID_IDirectDraw7 = {0x15e65ec0, 0x3b9c, 0x11d2, {0xb9, 0x2f, 0x00, 0x60, 0x97, 0x97, 0xea, 0x5b}};
+inline constexpr IID IID_IDirectDraw7 = {
+    0x15e65ec0, 0x3b9c, 0x11d2, {0xb9, 0x2f, 0x00, 0x60, 0x97, 0x97, 0xea, 0x5b}};
 
 struct IUnknown; // only ever passed as a null outer object
 
@@ -47,76 +48,81 @@ struct IUnknown; // only ever passed as a null outer object
 #define DDSCAPS_PRIMARYSURFACE 0x00000200L
 
 typedef struct _DDSCAPS2 {
-  DWORD dwCaps;
-  DWORD dwCaps2;
-  DWORD dwCaps3;
-  DWORD dwCaps4;
+    DWORD dwCaps;
+    DWORD dwCaps2;
+    DWORD dwCaps3;
+    DWORD dwCaps4;
 } DDSCAPS2, *LPDDSCAPS2;
 
 typedef struct _DDCOLORKEY {
-  DWORD dwColorSpaceLowValue;
-  DWORD dwColorSpaceHighValue;
+    DWORD dwColorSpaceLowValue;
+    DWORD dwColorSpaceHighValue;
 } DDCOLORKEY;
 
 // Only the first member of each of the SDK's unions is declared; the
 // layout is unchanged.
 typedef struct _DDPIXELFORMAT {
-  DWORD dwSize;
-  DWORD dwFlags;
-  DWORD dwFourCC;
-  DWORD dwRGBBitCount;
-  DWORD dwRBitMask;
-  DWORD dwGBitMask;
-  DWORD dwBBitMask;
-  DWORD dwRGBAlphaBitMask;
+    DWORD dwSize;
+    DWORD dwFlags;
+    DWORD dwFourCC;
+    DWORD dwRGBBitCount;
+    DWORD dwRBitMask;
+    DWORD dwGBitMask;
+    DWORD dwBBitMask;
+    DWORD dwRGBAlphaBitMask;
 } DDPIXELFORMAT;
 
 typedef struct _DDSURFACEDESC2 {
-  DWORD dwSize;
-  DWORD dwFlags;
-  DWORD dwHeight;
-  DWORD dwWidth;
-  LONG lPitch; // bytes from one row to the next
-  DWORD dwBackBufferCount;
-  DWORD dwRefreshRate;
-  DWORD dwAlphaBitDepth;
-  DWORD dwReserved;
-  LPVOID lpSurface; // first pixel, valid while locked
-  DDCOLORKEY ddckCKDestOverlay;
-  DDCOLORKEY ddckCKDestBlt;
-  DDCOLORKEY ddckCKSrcOverlay;
-  DDCOLORKEY ddckCKSrcBlt;
-  DDPIXELFORMAT ddpfPixelFormat;
-  DDSCAPS2 ddsCaps;
-  DWORD dwTextureStage;
+    DWORD dwSize;
+    DWORD dwFlags;
+    DWORD dwHeight;
+    DWORD dwWidth;
+    LONG lPitch; // bytes from one row to the next
+    DWORD dwBackBufferCount;
+    DWORD dwRefreshRate;
+    DWORD dwAlphaBitDepth;
+    DWORD dwReserved;
+    LPVOID lpSurface; // first pixel, valid while locked
+    DDCOLORKEY ddckCKDestOverlay;
+    DDCOLORKEY ddckCKDestBlt;
+    DDCOLORKEY ddckCKSrcOverlay;
+    DDCOLORKEY ddckCKSrcBlt;
+    DDPIXELFORMAT ddpfPixelFormat;
+    DDSCAPS2 ddsCaps;
+    DWORD dwTextureStage;
 } DDSURFACEDESC2, *LPDDSURFACEDESC2;
 
 static_assert(sizeof(DDSCAPS2) == 16, "four capability words");
-static_assert(sizeof(DDSURFACEDESC2) == (sizeof(void*) == 8 ? 136 : 124), "the SDK's surface description size");
-static_assert(offsetof(DDSURFACEDESC2, lPitch) == 0x10 && offsetof(DDSURFACEDESC2, dwBackBufferCount) == 0x14,
+static_assert(sizeof(DDSURFACEDESC2) == (sizeof(void*) == 8 ? 136 : 124),
+              "the SDK's surface description size");
+static_assert(offsetof(DDSURFACEDESC2, lPitch) == 0x10 &&
+                  offsetof(DDSURFACEDESC2, dwBackBufferCount) == 0x14,
               "the SDK's field offsets");
 
 typedef struct IDirectDrawSurface7* LPDIRECTDRAWSURFACE7;
 
 struct IDirectDrawSurface7 {
-  HRESULT WINAPI Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD dwFlags);
-  HRESULT WINAPI GetAttachedSurface(LPDDSCAPS2 lpDDSCaps, LPDIRECTDRAWSURFACE7* lplpDDAttachedSurface);
-  HRESULT WINAPI GetDC(HDC* lphDC);
-  HRESULT WINAPI Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD dwFlags, HANDLE hEvent);
-  HRESULT WINAPI ReleaseDC(HDC hDC);
-  HRESULT WINAPI Restore(void);
-  HRESULT WINAPI Unlock(LPRECT lpRect);
+    HRESULT WINAPI Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD dwFlags);
+    HRESULT WINAPI GetAttachedSurface(LPDDSCAPS2 lpDDSCaps,
+                                      LPDIRECTDRAWSURFACE7* lplpDDAttachedSurface);
+    HRESULT WINAPI GetDC(HDC* lphDC);
+    HRESULT WINAPI Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD dwFlags,
+                        HANDLE hEvent);
+    HRESULT WINAPI ReleaseDC(HDC hDC);
+    HRESULT WINAPI Restore(void);
+    HRESULT WINAPI Unlock(LPRECT lpRect);
 
-  struct SurfaceImpl* impl;
+    struct SurfaceImpl* impl;
 };
 
 struct IDirectDraw7 {
-  HRESULT WINAPI CreateSurface(LPDDSURFACEDESC2 lpDDSurfaceDesc, LPDIRECTDRAWSURFACE7* lplpDDSurface,
-                               IUnknown* pUnkOuter);
-  HRESULT WINAPI SetCooperativeLevel(HWND hWnd, DWORD dwFlags);
-  HRESULT WINAPI SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP, DWORD dwRefreshRate, DWORD dwFlags);
+    HRESULT WINAPI CreateSurface(LPDDSURFACEDESC2 lpDDSurfaceDesc,
+                                 LPDIRECTDRAWSURFACE7* lplpDDSurface, IUnknown* pUnkOuter);
+    HRESULT WINAPI SetCooperativeLevel(HWND hWnd, DWORD dwFlags);
+    HRESULT WINAPI SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP, DWORD dwRefreshRate,
+                                  DWORD dwFlags);
 
-  struct DirectDrawImpl* impl;
+    struct DirectDrawImpl* impl;
 };
 
 // Creates the device; lplpDD receives an IDirectDraw7* when iid is

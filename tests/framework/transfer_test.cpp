@@ -1,0 +1,78 @@
+// transfer_test.cpp -- each frame reaches the back buffer row by row at the
+// surface's pitch, a frame whose lock fails is skipped, and lost surfaces
+// come back.
+#include <ddraw.h>
+
+#include "display/display.h"
+#include "tests/framework/support.h"
+
+TEST(Transfer, CopiesEachRowAtThePitchAndLeavesTheRestOfTheRow) {
+    fake::setup().pitch = 700 * 4;
+    fake::Script().afterFrame(2).key(VK_ESCAPE);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_TRUE(screenShows(lastFramePixel));
+    // The pitch query's lock, then the copy's; neither waits.
+    EXPECT_EQ(frameLog(2, {"Lock", "Unlock", "Flip"}),
+              (Strings{"Lock", "Unlock", "Lock", "Unlock", "Flip"}));
+    EXPECT_EQ(fake::calls({"Lock"})[0], "Lock(back, NULL, 0x0, NULL)");
+    EXPECT_EQ(fake::calls({"Unlock"})[0], "Unlock(back, NULL)");
+    EXPECT_FALSE(fake::backBuffer().locked);
+}
+
+// The flip chain swaps: after a skipped frame the screen shows what the back
+// buffer held, the fake's untouched 0xCD bytes.
+static uint32_t untouched(int, int) {
+    return 0xCDCDCDCDu;
+}
+
+TEST(Transfer, FrameWhoseLockFailsIsSkippedButStillFlipped) {
+    fake::Script()
+        .afterFrame(1)
+        .then([] {
+            fake::passNext("Lock");
+            fake::failNext("Lock");
+        })
+        .afterFrame(2)
+        .key(VK_ESCAPE);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(frameLog(2, {"Lock", "Unlock", "Flip"}), (Strings{"Lock", "Unlock", "Lock", "Flip"}));
+    EXPECT_TRUE(screenShows(untouched));
+    EXPECT_FALSE(fake::backBuffer().locked);
+}
+
+// Without a pitch every row would land on the first one.
+TEST(Transfer, FrameWhosePitchQueryFailsIsNotCopiedAndUnlocked) {
+    fake::Script().afterFrame(1).failNext("Lock").afterFrame(2).key(VK_ESCAPE);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(frameLog(2, {"Lock", "Unlock", "Flip"}), (Strings{"Lock", "Lock", "Unlock", "Flip"}));
+    EXPECT_TRUE(screenShows(untouched));
+    EXPECT_FALSE(fake::backBuffer().locked);
+}
+
+TEST(Transfer, LostSurfacesAreRestoredAndTheNextFrameShows) {
+    fake::Script().afterFrame(2).loseSurfaces().afterFrame(4).key(VK_ESCAPE);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(frameLog(3, {"Lock", "Restore", "Unlock", "Flip"}),
+              (Strings{"Lock", "Restore", "Lock", "Unlock", "Flip"}));
+    EXPECT_EQ(fake::calls({"Restore"}), Strings{"Restore(primary)"});
+    EXPECT_TRUE(screenShows(lastFramePixel));
+}
+
+TEST(Transfer, PitchQueryAndLockLeaveTheBackBufferAsTheySay) {
+    fake::setup().pitch = 2600;
+    fake::Script().afterFrame(1).key(VK_ESCAPE);
+    ASSERT_EQ(runProgram(), 0);
+
+    EXPECT_EQ(DDRAW_GetPitch(), 2600);
+    EXPECT_FALSE(fake::backBuffer().locked);
+    fake::failNext("Lock");
+    EXPECT_EQ(DDRAW_GetPitch(), 0);
+    EXPECT_FALSE(fake::backBuffer().locked);
+
+    EXPECT_EQ(DDRAW_Lock(), fake::backBuffer().bytes.data());
+    EXPECT_TRUE(fake::backBuffer().locked);
+    DDRAW_Unlock();
+    fake::failNext("Lock");
+    EXPECT_EQ(DDRAW_Lock(), nullptr);
+    EXPECT_FALSE(fake::backBuffer().locked);
+}
