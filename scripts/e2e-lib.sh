@@ -102,3 +102,19 @@ e2e_wait_window() {
 e2e_screenshot() {
   import -window root "$1"
 }
+
+# e2e_expect_exit PID SECONDS: waits for the process, a child of this shell,
+# to end within SECONDS with exit status 0; says on stderr what went wrong
+# and returns 1 otherwise.
+e2e_expect_exit() {
+  local status
+  e2e_wait_exit "$1" "$2"
+  status=$?
+  if [ "$status" -eq 124 ]; then
+    echo "e2e: still running $2 s later" >&2
+    return 1
+  fi
+  [ "$status" -eq 0 ] && return 0
+  echo "e2e: exit code $status, expected 0" >&2
+  return 1
+}
