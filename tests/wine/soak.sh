@@ -18,15 +18,14 @@ holds=(0.8 1.1 1.4 1.7)
 round=0
 while [ "$SECONDS" -lt "$end" ]; do
   # Held long enough to repeat: the readout ends up on or off.
-  timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null
-  xdotool keydown space
+  wine_key "$win" keydown space
   sleep "${holds[round % 4]}"
-  xdotool keyup space
+  wine_key "$win" keyup space
   sleep 0.3
   wine_alive
   wine_check_screen held 10 exact readout >/dev/null
   before=$WINE_SCREEN_MODE
-  wine_key "$win" space
+  wine_key "$win" key space
   if [ "$before" = exact ]; then after=readout; else after=exact; fi
   wine_check_screen pressed 10 "$after" >/dev/null
   round=$((round + 1))
@@ -37,7 +36,7 @@ echo "$round rounds: readout held and pressed, each press seen on the screen"
 seconds=$(sed -n 's/.* seconds \([0-9.]*\) .*/\1/p' "$WINE_WORK/pressed.txt")
 awk "BEGIN { exit !($seconds >= 60) }" || wine_fail "the last frame shows $seconds s, expected 60 s or more"
 echo "last frame at $seconds s"
-wine_key "$win" Escape
+wine_key "$win" key Escape
 wine_expect_exit 15
 [ -z "$(wine_boxes)" ] || wine_fail "unexpected message boxes: $(wine_boxes)"
 echo "PASS"

@@ -11,7 +11,7 @@ wine_setup 640x480x24 640x480
 wine_start "$exe"
 win=$(e2e_wait_window '^cname$' 60) || wine_fail "the program's window did not appear"
 wine_check_screen frame 20 exact
-wine_key "$win" space
+wine_key "$win" key space
 wine_check_screen readout 5 readout
 # The readout is white text (a colour reference out of range comes out black
 # under Wine); nothing of the effect's own is white in this corner.
@@ -19,9 +19,9 @@ white=$(convert "$WINE_WORK/readout.png" -crop 100x20+0+0 +repage -fill black +o
   -format '%[fx:int(mean*w*h+0.5)]' info:)
 [ "$white" -gt 0 ] || wine_fail "the readout has no white pixels"
 echo "readout: $white white pixels"
-wine_key "$win" space
+wine_key "$win" key space
 wine_check_screen no-readout 5 exact
-wine_key "$win" Escape
+wine_key "$win" key Escape
 wine_expect_exit 15
 [ -z "$(wine_boxes)" ] || wine_fail "unexpected message boxes: $(wine_boxes)"
 echo "PASS"

@@ -79,12 +79,8 @@ wine_start() {
 # wine_expect_exit SECONDS: fails unless the program ends within SECONDS
 # with exit code 0.
 wine_expect_exit() {
-  local rc
-  e2e_wait_exit "$WINE_PID" "$1"
-  rc=$?
-  [ "$rc" -eq 124 ] && wine_fail "the program still runs $1 s later"
+  e2e_expect_exit "$WINE_PID" "$1" || wine_fail "the program did not end as expected"
   WINE_PID=
-  [ "$rc" -eq 0 ] || wine_fail "exit code $rc, expected 0"
   echo "exit code 0"
 }
 
@@ -94,12 +90,13 @@ wine_alive() {
     wine_fail "the program ended unexpectedly"
 }
 
-# wine_key WINDOW KEY...: focuses WINDOW and types the keys (xdotool names).
+# wine_key WINDOW ACTION KEY...: focuses WINDOW, then xdotool's ACTION (key,
+# keydown or keyup) with the keys.
 wine_key() {
   local win=$1
   shift
-  timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null
-  xdotool key "$@"
+  timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null || wine_fail "could not focus window $win"
+  xdotool "$@"
 }
 
 # wine_boxes: prints the text of each message box shown so far, in order,
@@ -112,7 +109,7 @@ wine_boxes() {
 # which must be captioned exactly CAPTION and say TEXT, and presses its
 # button (Return), repeating the key until the box is gone.
 wine_answer_box() {
-  local caption=$1 text=$2 n=$3 win tries shown
+  local caption=$1 text=$2 n=$3 win tries ticks shown
   win=$(e2e_wait_window "^$caption\$" 30) || wine_fail "no box captioned '$caption'"
   tries=0
   while [ "$(wine_boxes | wc -l)" -lt "$n" ] && [ "$tries" -lt 50 ]; do
@@ -123,38 +120,44 @@ wine_answer_box() {
   [ "$(wine_boxes | wc -l)" -eq "$n" ] && [ "$shown" = "$text" ] ||
     wine_fail "box $n captioned '$caption' says '$shown', expected '$text'"
   echo "box $n: '$caption' / '$text'"
-  tries=0
-  while e2e_window_ids "^$caption\$" | grep -qx "$win"; do
-    [ "$tries" -ge 10 ] && wine_fail "the box '$caption' does not go away on Return"
-    wine_key "$win" Return
-    sleep 1
-    tries=$((tries + 1))
+  # Return goes only to the box itself: a stray one would answer the next box.
+  for tries in 1 2 3 4 5; do
+    timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null && xdotool key Return
+    for ticks in $(seq 20); do
+      e2e_window_ids "^$caption\$" | grep -qx "$win" || return 0
+      sleep 0.1
+    done
   done
+  wine_fail "the box '$caption' does not go away on Return"
 }
 
 # wine_check_screen NAME SECONDS MODE...: takes screenshots until the screen
 # checker accepts one in one of the MODEs: "exact" (an effect frame) or
 # "readout" (with the frame-rate readout at the top-left), for up to SECONDS.
-# Keeps the last shot as NAME.png, prints the checker's verdict and sets
-# WINE_SCREEN_MODE to the mode that matched. Needs WINE_CHECKER.
+# A shot can catch a frame half presented, so retries are normal; every try's
+# verdict is kept in NAME.log, the last shot in NAME.png. Prints the verdict
+# and sets WINE_SCREEN_MODE to the mode that matched. Needs WINE_CHECKER.
 wine_check_screen() {
-  local name=$1 secs=$2 shot="$WINE_WORK/$1.png" out="$WINE_WORK/$1.txt" end=$((SECONDS + $2)) mode flag
+  local name=$1 secs=$2 shot="$WINE_WORK/$1.png" log="$WINE_WORK/$1.log" end=$((SECONDS + $2)) mode flag
   shift 2
+  : >"$log"
   while :; do
     if e2e_screenshot "$shot"; then
       for mode in "$@"; do
         flag=
         [ "$mode" = readout ] && flag=--readout
-        if "$WINE_CHECKER" $flag "$shot" >"$out" 2>&1; then
+        if "$WINE_CHECKER" $flag "$shot" >"$WINE_WORK/$name.txt" 2>&1; then
           WINE_SCREEN_MODE=$mode
-          head -n 1 "$out"
+          cat "$WINE_WORK/$name.txt" >>"$log"
+          head -n 1 "$WINE_WORK/$name.txt"
           return 0
         fi
+        { echo "$mode:"; cat "$WINE_WORK/$name.txt"; } >>"$log"
       done
     fi
     [ "$SECONDS" -ge "$end" ] && break
-    sleep 0.3
+    sleep 0.2
   done
-  cat "$out" >&2
-  wine_fail "the screen ($shot) is not an effect frame ($*) after $secs s"
+  cat "$WINE_WORK/$name.txt" >&2
+  wine_fail "the screen ($shot) is not an effect frame ($*) after $secs s; tries in $log"
 }
