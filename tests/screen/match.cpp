@@ -52,16 +52,29 @@ std::vector<uint32_t> MillisecondsFor(int32_t o)
 }
 
 // Renders the effect at the seconds of ms with the grid at row, without a
-// scroll step, and compares it with the screen.
-MatchResult Compare(const std::vector<uint32_t>& screen, std::vector<uint32_t>& frame, uint32_t ms, int32_t row)
+// scroll step, into frame.
+void Render(std::vector<uint32_t>& frame, uint32_t ms, int32_t row)
+{
+    const float seconds = COM_MsToSeconds(ms);
+    scrollRow = row;
+    lastStepTime = seconds;
+    FFX_Render(frame.data(), seconds);
+}
+
+// How many pixels from the start agree outside the readout corner: all of
+// them (the screen's size) when the frame fits there.
+size_t AgreeingPrefix(const std::vector<uint32_t>& screen, const std::vector<uint32_t>& frame)
+{
+    for (size_t i = 0; i < screen.size(); ++i)
+        if ((frame[i] & 0xFFFFFF) != screen[i] && !InReadout(i))
+            return i;
+    return screen.size();
+}
+
+// The full comparison of the screen with the rendered frame.
+MatchResult Compare(const std::vector<uint32_t>& screen, const std::vector<uint32_t>& frame)
 {
     MatchResult r;
-    r.milliseconds = ms;
-    r.seconds = COM_MsToSeconds(ms);
-    r.row = row;
-    scrollRow = row;
-    lastStepTime = r.seconds;
-    FFX_Render(frame.data(), r.seconds);
     std::vector<Mismatch> corner;
     for (size_t i = 0; i < screen.size(); ++i) {
         const uint32_t effect = frame[i] & 0xFFFFFF;
@@ -87,24 +100,39 @@ MatchResult MatchScreen(const std::vector<uint32_t>& screen, Expect expect)
     if (!plasmaTable)
         FFX_Init(frame.data());
 
+    // Candidates are tried until one is as expected; when none is, the one
+    // that agrees longest outside the corner is reported.
+    const std::vector<int32_t> offsets = PlasmaOffsets(screen);
     MatchResult best;
-    best.offsets = PlasmaOffsets(screen);
-    bool tried = false;
-    for (int32_t o : best.offsets) {
+    size_t bestPrefix = 0;
+    for (int32_t o : offsets) {
         for (uint32_t ms : MillisecondsFor(o)) {
-            for (int32_t row = 0; row < PATTERN_ROWS; ++row) {
-                MatchResult r = Compare(screen, frame, ms, row);
-                r.offset = o;
+            // The grid steps a little under five times a second, so the row
+            // is usually just below seconds * 5: start there, go down.
+            const int32_t likely = int32_t(COM_MsToSeconds(ms) * 5) % PATTERN_ROWS;
+            for (int32_t k = 0; k < PATTERN_ROWS; ++k) {
+                const int32_t row = (likely - k + PATTERN_ROWS) % PATTERN_ROWS;
+                Render(frame, ms, row);
+                const size_t prefix = AgreeingPrefix(screen, frame);
+                if (best.offset >= 0 && prefix <= bestPrefix && prefix < screen.size())
+                    continue;
+                MatchResult r = Compare(screen, frame);
                 r.ok = r.outside == 0 && (expect == Expect::Exact ? r.inside == 0 : r.inside > 0);
-                if (!tried || r.ok || (!best.ok && r.outside < best.outside)) {
-                    r.offsets = best.offsets;
+                r.offset = o;
+                r.milliseconds = ms;
+                r.seconds = COM_MsToSeconds(ms);
+                r.row = row;
+                if (best.offset < 0 || prefix > bestPrefix || r.ok) {
                     best = r;
-                    tried = true;
+                    bestPrefix = prefix;
                 }
-                if (best.ok)
+                if (r.ok) {
+                    best.offsets = offsets;
                     return best;
+                }
             }
         }
     }
+    best.offsets = offsets;
     return best;
 }

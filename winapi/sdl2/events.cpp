@@ -63,7 +63,7 @@ WPARAM VirtualKey(SDL_Keycode key)
 
 void DeliverKey(const SDL_KeyboardEvent& key)
 {
-    HWND__* w = WindowFromSdl(key.windowID);
+    HWND__* w = KeyboardWindow(key.windowID);
     const WPARAM vk = VirtualKey(key.keysym.sym);
     if (!w || !vk)
         return;

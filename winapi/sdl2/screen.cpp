@@ -70,6 +70,11 @@ bool ScreenOpen(SDL_Window* window, int32_t modeWidth, int32_t modeHeight)
         return false;
     }
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    // The exclusive screen comes to the front with the keyboard, as it does
+    // on Windows. It must be asked again: SDL may have recreated the X window
+    // for the renderer, and the focus went with the old one.
+    SDL_RaiseWindow(window);
+    SDL_SetWindowInputFocus(window);
     screenWindow = window;
     pictureWidth = modeWidth;
     pictureHeight = modeHeight;

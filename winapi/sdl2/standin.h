@@ -46,6 +46,10 @@ struct HWND__ {
 // live window; the same for an SDL window id.
 HWND__* LiveWindow(HWND hWnd);
 HWND__* WindowFromSdl(uint32_t windowId);
+// The window a key press belongs to: the event's window, or, while SDL has
+// not yet taken note of the focus (it waits 200 ms on X11), the window last
+// given the focus with SetFocus.
+HWND__* KeyboardWindow(uint32_t windowId);
 // Calls the window's procedure at once, as SendMessage does; 0 for a handle
 // that names no live window.
 LRESULT SendToWindow(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -32,6 +32,12 @@ HWND__* WindowFromSdl(uint32_t windowId)
     return nullptr;
 }
 
+HWND__* KeyboardWindow(uint32_t windowId)
+{
+    HWND__* w = WindowFromSdl(windowId);
+    return w ? w : LiveWindow(focusWindow);
+}
+
 LRESULT SendToWindow(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     HWND__* w = LiveWindow(hWnd);

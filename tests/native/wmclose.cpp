@@ -1,0 +1,33 @@
+// wmclose.cpp -- ffxwmclose WINDOW: asks a window to close the way a window
+// manager does when the user closes it, with a WM_DELETE_WINDOW client
+// message (ICCCM), on the display named by $DISPLAY. Exit status 0 when the
+// request was sent.
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: ffxwmclose WINDOW-ID\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "ffxwmclose: cannot open the display\n");
+        return 1;
+    }
+    const Window window = Window(std::strtoul(argv[1], nullptr, 0));
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    XCloseDisplay(display);
+    return sent ? 0 : 1;
+}
