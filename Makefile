@@ -31,6 +31,7 @@ windows: deps
 
 bench: build
 	build/native/ffxbench
+	scripts/fps-compare build/native
 
 capture: build
 	build/native/ffxcapture --fps 30 --duration 5 -o build/capture
