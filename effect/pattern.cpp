@@ -68,7 +68,8 @@ void FFX_DrawPattern(uint32_t* frame, int32_t origin, int32_t shift)
 {
     const int32_t rowPitch = 18 * width; // 16 pixels of text, 2 of gap
     for (int r = 0; r < PATTERN_ROWS; ++r) {
-        int screenRow = (shift + r) % PATTERN_ROWS;
+        // (shift + r) mod 20 in 0 .. 19 even for a shift outside 0 .. 19
+        int screenRow = static_cast<int>((static_cast<int64_t>(shift) + r) % PATTERN_ROWS);
         if (screenRow < 0)
             screenRow += PATTERN_ROWS;
         for (int c = 0; c < PATTERN_CHANNELS; ++c)

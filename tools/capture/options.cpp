@@ -1,0 +1,208 @@
+// options.cpp -- parsing and checking ffxcapture's command line.
+#include "tools/capture/options.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr double kMaxFps = 1000.0;               // the clock counts whole milliseconds
+constexpr double kMaxDuration = 4294967.296;     // elapsed times below 2^32 ms
+constexpr uint64_t kMaxMs = 4294967295u;
+
+std::string Quote(const std::string& text)
+{
+    return "'" + text + "'";
+}
+
+bool ParseMs(const std::string& name, const std::string& text, uint32_t& value, std::string& error)
+{
+    size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+    if (i == text.size()) {
+        error = name + ": " + Quote(text) + " is not a number";
+        return false;
+    }
+    for (size_t j = i; j < text.size(); ++j) {
+        if (text[j] < '0' || text[j] > '9') {
+            error = name + ": " + Quote(text) + " is not a whole number of milliseconds";
+            return false;
+        }
+    }
+    // Leading zeros do not count towards the size.
+    size_t first = i;
+    while (first + 1 < text.size() && text[first] == '0')
+        ++first;
+    const bool negative = text[0] == '-' && text.find_first_not_of('0', i) != std::string::npos;
+    if (negative || text.size() - first > 10 || std::strtoull(text.c_str() + first, nullptr, 10) > kMaxMs) {
+        error = name + ": " + text + " is out of range (0 to 4294967295)";
+        return false;
+    }
+    value = static_cast<uint32_t>(std::strtoull(text.c_str() + first, nullptr, 10));
+    return true;
+}
+
+bool ParsePositive(const std::string& name, const std::string& text, double maximum, double& value,
+                   std::string& error)
+{
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const double parsed = std::strtod(begin, &end);
+    if (text.empty() || end != begin + text.size() || text.find_first_of(" \t\n") != std::string::npos) {
+        error = name + ": " + Quote(text) + " is not a number";
+        return false;
+    }
+    if (!std::isfinite(parsed)) {
+        error = name + ": " + Quote(text) + " is not a finite number";
+        return false;
+    }
+    if (parsed <= 0.0) {
+        error = name + ": " + text + " must be greater than 0";
+        return false;
+    }
+    if (parsed > maximum) {
+        char limit[32];
+        std::snprintf(limit, sizeof limit, "%.10g", maximum);
+        error = name + ": " + text + " is out of range (at most " + limit + ")";
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+} // namespace
+
+bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options, std::string& error)
+{
+    options = CaptureOptions();
+    bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
+    std::string msText, fpsText, durationText;
+
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+            continue;
+        }
+        // --name=value or --name value
+        std::string value;
+        bool inlineValue = false;
+        const size_t equals = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+            arg.resize(equals);
+            inlineValue = true;
+        }
+        bool* seen = nullptr;
+        std::string* target = nullptr;
+        if (arg == "--ms") {
+            seen = &haveMs;
+            target = &msText;
+        } else if (arg == "--fps") {
+            seen = &haveFps;
+            target = &fpsText;
+        } else if (arg == "--duration") {
+            seen = &haveDuration;
+            target = &durationText;
+        } else if (arg == "-o" || arg == "--output") {
+            seen = &haveOutput;
+            target = &options.output;
+        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+            error = "unknown option " + Quote(arg);
+            return false;
+        } else {
+            error = "unexpected argument " + Quote(arg);
+            return false;
+        }
+        if (*seen) {
+            error = arg + " is given more than once";
+            return false;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= argc) {
+                error = arg + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+        }
+        *seen = true;
+        *target = value;
+    }
+
+    if (help) {
+        options.mode = CaptureOptions::Mode::Help;
+        return true;
+    }
+    if (haveMs && (haveFps || haveDuration)) {
+        error = "--ms renders one frame; it cannot be combined with --fps or --duration";
+        return false;
+    }
+    if (!haveMs && !haveFps && !haveDuration) {
+        error = "nothing to render: give --ms T, or --fps F and --duration S (see --help)";
+        return false;
+    }
+    if (!haveMs && !(haveFps && haveDuration)) {
+        error = haveFps ? "--fps needs --duration" : "--duration needs --fps";
+        return false;
+    }
+    if (haveMs) {
+        options.mode = CaptureOptions::Mode::OneFrame;
+        if (!ParseMs("--ms", msText, options.ms, error))
+            return false;
+    } else {
+        options.mode = CaptureOptions::Mode::Sequence;
+        if (!ParsePositive("--fps", fpsText, kMaxFps, options.fps, error) ||
+            !ParsePositive("--duration", durationText, kMaxDuration, options.duration, error))
+            return false;
+    }
+    if (!haveOutput) {
+        error = haveMs ? "no output file: give -o FILE.png" : "no output folder: give -o DIR";
+        return false;
+    }
+    if (options.output.empty()) {
+        error = "-o: the output name is empty";
+        return false;
+    }
+    return true;
+}
+
+uint64_t CaptureFrameMs(uint64_t k, double fps)
+{
+    return static_cast<uint64_t>(std::floor(static_cast<double>(k) * 1000.0 / fps));
+}
+
+uint64_t CaptureFrameCount(double fps, double duration)
+{
+    const double limit = duration * 1000.0;
+    // Start from the estimate and settle on the exact count, since the
+    // frame times are floored.
+    uint64_t count = static_cast<uint64_t>(std::max(0.0, std::floor(limit * fps / 1000.0) - 2.0));
+    while (count > 0 && static_cast<double>(CaptureFrameMs(count - 1, fps)) >= limit)
+        --count;
+    while (static_cast<double>(CaptureFrameMs(count, fps)) < limit)
+        ++count;
+    return count;
+}
+
+const char* CaptureUsage()
+{
+    return "Usage: ffxcapture --ms T -o FILE.png\n"
+           "       ffxcapture --fps F --duration S -o DIR\n"
+           "\n"
+           "Renders the demo effect offline to 640x480 RGB PNG files.\n"
+           "\n"
+           "  --ms T          one frame at T elapsed milliseconds (0 to 4294967295),\n"
+           "                  rendered right after FFX_Init, written to FILE.png\n"
+           "  --fps F         frames k = 0, 1, ... at floor(k * 1000 / F) ms (0 < F <= 1000)\n"
+           "  --duration S    while that is below S * 1000 (0 < S <= 4294967.296), all on one\n"
+           "                  effect state, as DIR/frame_00000.png, DIR/frame_00001.png, ...\n"
+           "                  (DIR is created if missing)\n"
+           "  -o, --output    the PNG file (--ms) or the folder (--fps)\n"
+           "  -h, --help      this text\n"
+           "\n"
+           "Each file is written under a temporary name and renamed when complete.\n"
+           "Exit status: 0 done, 2 bad input or output that cannot be written, 1 other failure.\n";
+}

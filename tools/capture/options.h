@@ -1,0 +1,28 @@
+// options.h -- ffxcapture's command line: what to render and where.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct CaptureOptions {
+    enum class Mode { Help, OneFrame, Sequence };
+    Mode mode = Mode::Help;
+    uint32_t ms = 0;       // OneFrame: elapsed milliseconds
+    double fps = 0.0;      // Sequence: frames per second, 0 < fps <= 1000
+    double duration = 0.0; // Sequence: seconds, 0 < duration <= 4294967.296
+    std::string output;    // OneFrame: the PNG file; Sequence: the folder
+};
+
+// Parses argv[1..argc-1]. On bad input returns false with `error` set to one
+// line (without the program name or newline) that names the problem.
+bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options, std::string& error);
+
+// The elapsed milliseconds of sequence frame k: floor(k * 1000 / fps).
+uint64_t CaptureFrameMs(uint64_t k, double fps);
+
+// How many frames a sequence has: those whose milliseconds are below
+// duration * 1000.
+uint64_t CaptureFrameCount(double fps, double duration);
+
+// The --help text.
+const char* CaptureUsage();
