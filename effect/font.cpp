@@ -8,7 +8,7 @@
 #include "app/config.h"
 #include "common/format.h"
 
-const char fontCharset[FONT_CHARS + 1] = "0123456789ABCDEFG:.#|";
+constexpr char fontCharset[FONT_CHARS + 1] = "0123456789ABCDEFG:.#|";
 
 namespace {
 
