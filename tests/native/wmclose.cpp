@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: ffxwmclose WINDOW-ID\n");
         return 2;

@@ -26,10 +26,10 @@ struct MatchResult {
     // The best candidate tried (fewest differing pixels outside the corner).
     int32_t offset = -1;
     float seconds = 0;
-    uint32_t milliseconds = 0; // the elapsed time that gives those seconds
-    int32_t row = 0;           // scrollRow: the pattern row at the bottom
-    size_t outside = 0;        // differing pixels outside the readout corner
-    size_t inside = 0;         // and inside it
+    uint32_t milliseconds = 0;   // the elapsed time that gives those seconds
+    int32_t row = 0;             // scrollRow: the pattern row at the bottom
+    size_t outside = 0;          // differing pixels outside the readout corner
+    size_t inside = 0;           // and inside it
     std::vector<Mismatch> first; // the first few differing pixels (outside first)
 };
 

@@ -10,11 +10,9 @@
 namespace {
 
 // The effect's frame for ms with the grid at row, as 0x00RRGGBB.
-std::vector<uint32_t> Rendered(uint32_t ms, int32_t row)
-{
+std::vector<uint32_t> Rendered(uint32_t ms, int32_t row) {
     std::vector<uint32_t> frame(size_t(width) * size_t(height));
-    if (!plasmaTable)
-        FFX_Init(frame.data());
+    if (!plasmaTable) FFX_Init(frame.data());
     const float seconds = COM_MsToSeconds(ms);
     scrollRow = row;
     lastStepTime = seconds;
@@ -24,15 +22,13 @@ std::vector<uint32_t> Rendered(uint32_t ms, int32_t row)
     return frame;
 }
 
-uint32_t& At(std::vector<uint32_t>& screen, int x, int y)
-{
+uint32_t& At(std::vector<uint32_t>& screen, int x, int y) {
     return screen[size_t(y) * size_t(width) + size_t(x)];
 }
 
 } // namespace
 
-TEST(ScreenMatch, FindsTheFrameAndItsTimeReadout)
-{
+TEST(ScreenMatch, FindsTheFrameAndItsTimeReadout) {
     // 1239 ms is plasma offset 123 but reads "1.24": both readouts are tried.
     for (uint32_t ms : {1230u, 1239u}) {
         const MatchResult r = MatchScreen(Rendered(ms, 7), Expect::Exact);
@@ -43,8 +39,7 @@ TEST(ScreenMatch, FindsTheFrameAndItsTimeReadout)
     }
 }
 
-TEST(ScreenMatch, OnePixelOffIsAFailure)
-{
+TEST(ScreenMatch, OnePixelOffIsAFailure) {
     std::vector<uint32_t> screen = Rendered(4560, 3);
     At(screen, 300, 300) ^= 1;
     const MatchResult r = MatchScreen(screen, Expect::Exact);
@@ -60,8 +55,7 @@ TEST(ScreenMatch, OnePixelOffIsAFailure)
     EXPECT_TRUE(MatchScreen(screen, Expect::Exact).offsets.empty());
 }
 
-TEST(ScreenMatch, ReadoutNeedsADifferenceInTheCornerOnly)
-{
+TEST(ScreenMatch, ReadoutNeedsADifferenceInTheCornerOnly) {
     std::vector<uint32_t> screen = Rendered(2000, 11);
     EXPECT_FALSE(MatchScreen(screen, Expect::Readout).ok) << "no readout drawn";
 

@@ -4,8 +4,8 @@
 
 #include <png.h>
 
-bool ReadPng(const std::string& path, std::vector<uint32_t>& pixels, int& w, int& h, std::string& error)
-{
+bool ReadPng(const std::string& path, std::vector<uint32_t>& pixels, int& w, int& h,
+             std::string& error) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, path.c_str())) {

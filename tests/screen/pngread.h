@@ -7,4 +7,5 @@
 
 // Fills pixels (row-major) and the size; on failure returns false and sets
 // error.
-bool ReadPng(const std::string& path, std::vector<uint32_t>& pixels, int& w, int& h, std::string& error);
+bool ReadPng(const std::string& path, std::vector<uint32_t>& pixels, int& w, int& h,
+             std::string& error);

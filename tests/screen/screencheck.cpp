@@ -13,16 +13,14 @@
 
 namespace {
 
-int Usage()
-{
+int Usage() {
     std::fprintf(stderr, "usage: ffxscreencheck [--readout] SCREENSHOT.png\n");
     return 2;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     Expect expect = Expect::Exact;
     const char* path = nullptr;
     for (int i = 1; i < argc; ++i) {
@@ -33,8 +31,7 @@ int main(int argc, char** argv)
         else
             return Usage();
     }
-    if (!path)
-        return Usage();
+    if (!path) return Usage();
 
     std::vector<uint32_t> screen;
     int w = 0, h = 0;
@@ -44,7 +41,8 @@ int main(int argc, char** argv)
         return 1;
     }
     if (w != width || h != height) {
-        std::fprintf(stderr, "ffxscreencheck: %s is %dx%d, not %dx%d\n", path, w, h, int(width), int(height));
+        std::fprintf(stderr, "ffxscreencheck: %s is %dx%d, not %dx%d\n", path, w, h, int(width),
+                     int(height));
         return 1;
     }
 
@@ -53,12 +51,14 @@ int main(int argc, char** argv)
         std::printf("ffxscreencheck: FAIL: the rows below the grid show no plasma offset\n");
         return 1;
     }
-    std::printf("ffxscreencheck: %s: plasma offset %d, seconds %.9g (as at %u ms), scroll row %d; %zu pixels differ "
+    std::printf("ffxscreencheck: %s: plasma offset %d, seconds %.9g (as at %u ms), scroll row %d; "
+                "%zu pixels differ "
                 "outside the readout corner, %zu inside\n",
-                r.ok ? "ok" : "FAIL", int(r.offset), double(r.seconds), unsigned(r.milliseconds), int(r.row),
-                r.outside, r.inside);
+                r.ok ? "ok" : "FAIL", int(r.offset), double(r.seconds), unsigned(r.milliseconds),
+                int(r.row), r.outside, r.inside);
     for (const Mismatch& m : r.first)
-        std::printf("  (%d, %d): screen %06X, effect %06X\n", m.x, m.y, unsigned(m.screen), unsigned(m.effect));
+        std::printf("  (%d, %d): screen %06X, effect %06X\n", m.x, m.y, unsigned(m.screen),
+                    unsigned(m.effect));
     if (!r.ok && expect == Expect::Readout && r.outside == 0)
         std::printf("ffxscreencheck: the readout corner shows no readout\n");
     return r.ok ? 0 : 1;

@@ -14,8 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const double duration = argc > 1 ? std::atof(argv[1]) : 5.0;
     constexpr int w = 640, h = 480;
 
@@ -23,10 +22,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "fpsbench: %s\n", SDL_GetError());
         return 1;
     }
-    SDL_Window* window = SDL_CreateWindow("fpsbench", 0, 0, w, h, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+    SDL_Window* window = SDL_CreateWindow("fpsbench", 0, 0, w, h,
+                                          SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
     SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, 0) : nullptr;
-    SDL_Texture* texture =
-        renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h) : nullptr;
+    SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
+                                                        SDL_TEXTUREACCESS_STREAMING, w, h)
+                                    : nullptr;
     if (!texture) {
         std::fprintf(stderr, "fpsbench: %s\n", SDL_GetError());
         return 1;
@@ -36,11 +37,13 @@ int main(int argc, char** argv)
     for (size_t i = 0; i < frame.size(); ++i)
         frame[i] = uint32_t(i * 2654435761u) & 0xFFFFFF;
     FpsMeter meter(true);
-    const uint64_t end = SDL_GetPerformanceCounter() + uint64_t(duration * double(SDL_GetPerformanceFrequency()));
+    const uint64_t end =
+        SDL_GetPerformanceCounter() + uint64_t(duration * double(SDL_GetPerformanceFrequency()));
     while (SDL_GetPerformanceCounter() < end) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
-            if (event.type == SDL_QUIT || (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE))
+            if (event.type == SDL_QUIT ||
+                (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE))
                 return 0;
         }
         SDL_UpdateTexture(texture, nullptr, frame.data(), w * 4);

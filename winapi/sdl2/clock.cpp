@@ -8,8 +8,7 @@
 
 namespace {
 
-DWORD MonotonicMilliseconds()
-{
+DWORD MonotonicMilliseconds() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return DWORD(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
@@ -17,12 +16,10 @@ DWORD MonotonicMilliseconds()
 
 } // namespace
 
-DWORD WINAPI timeGetTime(void)
-{
+DWORD WINAPI timeGetTime(void) {
     return MonotonicMilliseconds();
 }
 
-DWORD WINAPI GetTickCount(void)
-{
+DWORD WINAPI GetTickCount(void) {
     return MonotonicMilliseconds();
 }

@@ -16,29 +16,24 @@ HCURSOR currentCursor = &arrowCursor;
 
 } // namespace
 
-HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
-{
+HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
     return !hInstance && lpIconName == IDI_APPLICATION ? &applicationIcon : nullptr;
 }
 
-HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName)
-{
+HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
     return !hInstance && lpCursorName == IDC_ARROW ? &arrowCursor : nullptr;
 }
 
 // A null cursor hides the pointer.
-HCURSOR WINAPI SetCursor(HCURSOR hCursor)
-{
+HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
     const HCURSOR previous = currentCursor;
     currentCursor = hCursor;
     if (!hCursor) {
         SDL_ShowCursor(SDL_DISABLE);
         return previous;
     }
-    if (!hCursor->sdl)
-        hCursor->sdl = SDL_CreateSystemCursor(hCursor->shape);
-    if (hCursor->sdl)
-        SDL_SetCursor(hCursor->sdl);
+    if (!hCursor->sdl) hCursor->sdl = SDL_CreateSystemCursor(hCursor->shape);
+    if (hCursor->sdl) SDL_SetCursor(hCursor->sdl);
     SDL_ShowCursor(SDL_ENABLE);
     return previous;
 }

@@ -11,45 +11,34 @@ constexpr DWORD DDSCL_NORMAL_FLAG = 0x00000008;
 
 // Back-buffer rows are padded the way display memory often is, so a
 // transfer that ignores the pitch shows at once.
-int32_t PitchFor(int32_t width)
-{
+int32_t PitchFor(int32_t width) {
     return (width * 4 + 64 + 63) / 64 * 64;
 }
 
-IDirectDrawSurface7* NewSurface()
-{
+IDirectDrawSurface7* NewSurface() {
     return new IDirectDrawSurface7{new SurfaceImpl};
 }
 
 } // namespace
 
-HRESULT WINAPI DirectDrawCreateEx(GUID* lpGuid, LPVOID* lplpDD, REFIID iid, IUnknown* pUnkOuter)
-{
-    if (!lplpDD)
-        return DDERR_INVALIDPARAMS;
+HRESULT WINAPI DirectDrawCreateEx(GUID* lpGuid, LPVOID* lplpDD, REFIID iid, IUnknown* pUnkOuter) {
+    if (!lplpDD) return DDERR_INVALIDPARAMS;
     *lplpDD = nullptr;
-    if (pUnkOuter)
-        return CLASS_E_NOAGGREGATION;
-    if (lpGuid)
-        return DDERR_INVALIDDIRECTDRAWGUID; // only the default display
-    if (std::memcmp(&iid, &IID_IDirectDraw7, sizeof(IID)) != 0)
-        return E_NOINTERFACE;
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
-        return DDERR_GENERIC;
+    if (pUnkOuter) return CLASS_E_NOAGGREGATION;
+    if (lpGuid) return DDERR_INVALIDDIRECTDRAWGUID; // only the default display
+    if (std::memcmp(&iid, &IID_IDirectDraw7, sizeof(IID)) != 0) return E_NOINTERFACE;
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return DDERR_GENERIC;
     *lplpDD = new IDirectDraw7{new DirectDrawImpl};
     return DD_OK;
 }
 
-HRESULT WINAPI IDirectDraw7::SetCooperativeLevel(HWND hWnd, DWORD dwFlags)
-{
+HRESULT WINAPI IDirectDraw7::SetCooperativeLevel(HWND hWnd, DWORD dwFlags) {
     const DWORD fullscreen = DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE;
     const bool exclusive = (dwFlags & fullscreen) == fullscreen;
     if (!exclusive && (dwFlags & fullscreen))
         return DDERR_INVALIDPARAMS; // one of the pair without the other
-    if (!exclusive && !(dwFlags & DDSCL_NORMAL_FLAG))
-        return DDERR_INVALIDPARAMS;
-    if (exclusive && !LiveWindow(hWnd))
-        return DDERR_INVALIDPARAMS;
+    if (!exclusive && !(dwFlags & DDSCL_NORMAL_FLAG)) return DDERR_INVALIDPARAMS;
+    if (exclusive && !LiveWindow(hWnd)) return DDERR_INVALIDPARAMS;
     impl->window = hWnd;
     impl->level = dwFlags;
     return DD_OK;
@@ -58,16 +47,15 @@ HRESULT WINAPI IDirectDraw7::SetCooperativeLevel(HWND hWnd, DWORD dwFlags)
 // The mode is shown in a full-screen window at the desktop's resolution, so
 // a mode larger than the desktop, or of another depth than 32, is refused as
 // a display that cannot show it refuses it.
-HRESULT WINAPI IDirectDraw7::SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP, DWORD dwRefreshRate,
-                                            DWORD)
-{
+HRESULT WINAPI IDirectDraw7::SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP,
+                                            DWORD dwRefreshRate, DWORD) {
     HWND__* w = LiveWindow(impl->window);
-    if (!w || !(impl->level & DDSCL_EXCLUSIVE))
-        return DDERR_NOEXCLUSIVEMODE;
+    if (!w || !(impl->level & DDSCL_EXCLUSIVE)) return DDERR_NOEXCLUSIVEMODE;
     const SDL_DisplayMode desktop = DesktopMode(w->sdl);
     if (dwBPP != 32 || (dwRefreshRate != 0 && int(dwRefreshRate) != desktop.refresh_rate))
         return DDERR_INVALIDMODE;
-    if (dwWidth > 0x7FFF || dwHeight > 0x7FFF || !ScreenOpen(w->sdl, int32_t(dwWidth), int32_t(dwHeight)))
+    if (dwWidth > 0x7FFF || dwHeight > 0x7FFF ||
+        !ScreenOpen(w->sdl, int32_t(dwWidth), int32_t(dwHeight)))
         return DDERR_INVALIDMODE;
     impl->modeWidth = int32_t(dwWidth);
     impl->modeHeight = int32_t(dwHeight);
@@ -76,23 +64,21 @@ HRESULT WINAPI IDirectDraw7::SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD
 
 // Only the flip chain exists: a primary surface with one back buffer, both
 // of the mode's size, after SetDisplayMode.
-HRESULT WINAPI IDirectDraw7::CreateSurface(LPDDSURFACEDESC2 lpDDSurfaceDesc, LPDIRECTDRAWSURFACE7* lplpDDSurface,
-                                           IUnknown* pUnkOuter)
-{
+HRESULT WINAPI IDirectDraw7::CreateSurface(LPDDSURFACEDESC2 lpDDSurfaceDesc,
+                                           LPDIRECTDRAWSURFACE7* lplpDDSurface,
+                                           IUnknown* pUnkOuter) {
     if (!lpDDSurfaceDesc || !lplpDDSurface || lpDDSurfaceDesc->dwSize != sizeof(DDSURFACEDESC2))
         return DDERR_INVALIDPARAMS;
     *lplpDDSurface = nullptr;
-    if (pUnkOuter)
-        return CLASS_E_NOAGGREGATION;
+    if (pUnkOuter) return CLASS_E_NOAGGREGATION;
     const DWORD chain = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
     const DWORD needed = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    if ((lpDDSurfaceDesc->dwFlags & needed) != needed || (lpDDSurfaceDesc->ddsCaps.dwCaps & chain) != chain ||
+    if ((lpDDSurfaceDesc->dwFlags & needed) != needed ||
+        (lpDDSurfaceDesc->ddsCaps.dwCaps & chain) != chain ||
         lpDDSurfaceDesc->dwBackBufferCount != 1)
         return DDERR_UNSUPPORTED;
-    if (impl->primary)
-        return DDERR_PRIMARYSURFACEALREADYEXISTS;
-    if (impl->modeWidth == 0)
-        return DDERR_NOEXCLUSIVEMODE;
+    if (impl->primary) return DDERR_PRIMARYSURFACEALREADYEXISTS;
+    if (impl->modeWidth == 0) return DDERR_NOEXCLUSIVEMODE;
 
     IDirectDrawSurface7* back = NewSurface();
     back->impl->width = impl->modeWidth;

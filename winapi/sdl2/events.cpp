@@ -10,14 +10,10 @@ namespace {
 constexpr LPARAM SETCURSOR_CLIENT_MOVE = 1 | (0x0200 << 16);
 
 // The virtual-key code of a key, 0 for keys the program could not know.
-WPARAM VirtualKey(SDL_Keycode key)
-{
-    if (key >= SDLK_a && key <= SDLK_z)
-        return WPARAM('A' + (key - SDLK_a));
-    if (key >= SDLK_0 && key <= SDLK_9)
-        return WPARAM(key); // '0' .. '9'
-    if (key >= SDLK_F1 && key <= SDLK_F12)
-        return WPARAM(0x70 + (key - SDLK_F1));
+WPARAM VirtualKey(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return WPARAM('A' + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9) return WPARAM(key); // '0' .. '9'
+    if (key >= SDLK_F1 && key <= SDLK_F12) return WPARAM(0x70 + (key - SDLK_F1));
     switch (key) {
     case SDLK_BACKSPACE:
         return 0x08;
@@ -61,22 +57,19 @@ WPARAM VirtualKey(SDL_Keycode key)
     return 0;
 }
 
-void DeliverKey(const SDL_KeyboardEvent& key)
-{
+void DeliverKey(const SDL_KeyboardEvent& key) {
     HWND__* w = KeyboardWindow(key.windowID);
     const WPARAM vk = VirtualKey(key.keysym.sym);
-    if (!w || !vk)
-        return;
+    if (!w || !vk) return;
     // Repeat count 1, the scan code, and bit 30 set for an auto-repeat.
-    const LPARAM lParam = 1 | LPARAM(key.keysym.scancode & 0xFF) << 16 | LPARAM(key.repeat ? 1 : 0) << 30;
+    const LPARAM lParam =
+        1 | LPARAM(key.keysym.scancode & 0xFF) << 16 | LPARAM(key.repeat ? 1 : 0) << 30;
     PostToQueue(w, WM_KEYDOWN, vk, lParam);
 }
 
-void DeliverWindowEvent(const SDL_WindowEvent& event)
-{
+void DeliverWindowEvent(const SDL_WindowEvent& event) {
     HWND__* w = WindowFromSdl(event.windowID);
-    if (!w)
-        return;
+    if (!w) return;
     switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         SendToWindow(w, WM_ACTIVATEAPP, 1, 0);
@@ -95,8 +88,7 @@ void DeliverWindowEvent(const SDL_WindowEvent& event)
 
 } // namespace
 
-void DeliverSdlEvent(const SDL_Event& event)
-{
+void DeliverSdlEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
         DeliverKey(event.key);

@@ -7,15 +7,12 @@
 
 FpsMeter::FpsMeter(bool enabled) : enabled_(enabled), windowStart_(SDL_GetPerformanceCounter()) {}
 
-void FpsMeter::frame()
-{
-    if (!enabled_)
-        return;
+void FpsMeter::frame() {
+    if (!enabled_) return;
     ++frames_;
     const uint64_t now = SDL_GetPerformanceCounter();
     const double elapsed = double(now - windowStart_) / double(SDL_GetPerformanceFrequency());
-    if (elapsed < 1.0)
-        return;
+    if (elapsed < 1.0) return;
     std::fprintf(stderr, "fps %.1f\n", frames_ / elapsed);
     frames_ = 0;
     windowStart_ = now;

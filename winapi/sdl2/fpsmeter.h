@@ -6,13 +6,13 @@
 #include <cstdint>
 
 class FpsMeter {
-public:
+  public:
     // Reports only when enabled; the stand-in enables it from FFX_REPORT_FPS.
     explicit FpsMeter(bool enabled);
     // Call once per presented frame.
     void frame();
 
-private:
+  private:
     bool enabled_;
     uint64_t windowStart_; // SDL performance counter at the window's start
     uint32_t frames_ = 0;

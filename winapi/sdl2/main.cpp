@@ -11,20 +11,17 @@
 struct HINSTANCE__ {};
 static HINSTANCE__ module;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Ctrl+C and kill end the process as they would end a Windows program
     // killed from outside, not through a close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Without video the window cannot be created and WinMain reports it.
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        std::fprintf(stderr, "%s: %s\n", argv[0], SDL_GetError());
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) std::fprintf(stderr, "%s: %s\n", argv[0], SDL_GetError());
 
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (i > 1)
-            commandLine += ' ';
+        if (i > 1) commandLine += ' ';
         commandLine += arg.find(' ') == std::string::npos ? arg : '"' + arg + '"';
     }
     const int result = WinMain(&module, nullptr, commandLine.data(), SW_SHOWDEFAULT);

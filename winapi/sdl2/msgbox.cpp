@@ -12,8 +12,7 @@ constexpr UINT MB_ICONMASK = 0x000000F0;
 constexpr UINT MB_ICONERROR_STYLE = 0x00000010;
 constexpr int IDOK_RESULT = 1;
 
-Uint32 BoxKind(UINT uType)
-{
+Uint32 BoxKind(UINT uType) {
     switch (uType & MB_ICONMASK) {
     case MB_ICONERROR_STYLE:
         return SDL_MESSAGEBOX_ERROR;
@@ -26,20 +25,20 @@ Uint32 BoxKind(UINT uType)
 } // namespace
 
 // Returns IDOK once the box is answered, 0 when no box could be shown.
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
-{
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     const char* text = lpText ? lpText : "";
     const char* caption = lpCaption ? lpCaption : "Error"; // Windows' default caption
     const size_t length = std::strlen(text);
     std::fprintf(stderr, "%s: %s%s", caption, text, length && text[length - 1] == '\n' ? "" : "\n");
     std::fflush(stderr);
 
-    const SDL_MessageBoxButtonData ok{
-        SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK_RESULT, "OK"};
+    const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
+                                          SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                                      IDOK_RESULT, "OK"};
     HWND__* owner = LiveWindow(hWnd);
-    const SDL_MessageBoxData box{BoxKind(uType), owner ? owner->sdl : nullptr, caption, text, 1, &ok, nullptr};
+    const SDL_MessageBoxData box{
+        BoxKind(uType), owner ? owner->sdl : nullptr, caption, text, 1, &ok, nullptr};
     int pressed = 0;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0)
-        return 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) return 0;
     return IDOK_RESULT;
 }

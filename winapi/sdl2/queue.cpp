@@ -14,84 +14,69 @@ int quitCode;
 
 constexpr UINT PM_REMOVE_FLAG = 0x0001;
 
-void PumpSdlEvents()
-{
+void PumpSdlEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event))
         DeliverSdlEvent(event);
 }
 
-bool Matches(const MSG& msg, HWND hWnd, UINT first, UINT last)
-{
-    if (hWnd && msg.hwnd != hWnd)
-        return false;
+bool Matches(const MSG& msg, HWND hWnd, UINT first, UINT last) {
+    if (hWnd && msg.hwnd != hWnd) return false;
     return (first == 0 && last == 0) || (msg.message >= first && msg.message <= last);
 }
 
 // The first waiting message that matches the filter, into *out.
-bool Take(MSG* out, HWND hWnd, UINT first, UINT last, bool remove)
-{
+bool Take(MSG* out, HWND hWnd, UINT first, UINT last, bool remove) {
     for (auto it = posted.begin(); it != posted.end(); ++it) {
         if (Matches(*it, hWnd, first, last)) {
             *out = *it;
-            if (remove)
-                posted.erase(it);
+            if (remove) posted.erase(it);
             return true;
         }
     }
     // The quit message belongs to the thread, not to a window.
     if (quitPosted && !hWnd && Matches(MSG{nullptr, WM_QUIT, 0, 0, 0, {}}, nullptr, first, last)) {
         *out = MSG{nullptr, WM_QUIT, WPARAM(quitCode), 0, GetTickCount(), {}};
-        if (remove)
-            quitPosted = false;
+        if (remove) quitPosted = false;
         return true;
     }
     return false;
 }
 
-bool Waiting()
-{
+bool Waiting() {
     return !posted.empty() || quitPosted;
 }
 
 } // namespace
 
-void PostToQueue(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+void PostToQueue(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     posted.push_back(MSG{hWnd, msg, wParam, lParam, GetTickCount(), {}});
 }
 
-BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
-{
-    if (hWnd && !LiveWindow(hWnd))
-        return FALSE;
+BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (hWnd && !LiveWindow(hWnd)) return FALSE;
     PostToQueue(hWnd, Msg, wParam, lParam);
     return TRUE;
 }
 
-void WINAPI PostQuitMessage(int nExitCode)
-{
+void WINAPI PostQuitMessage(int nExitCode) {
     quitPosted = true;
     quitCode = nExitCode;
 }
 
-BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg)
-{
-    if (!lpMsg)
-        return FALSE;
+BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
+                         UINT wRemoveMsg) {
+    if (!lpMsg) return FALSE;
     PumpSdlEvents();
     return Take(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE_FLAG) != 0);
 }
 
-BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
-{
-    if (!lpMsg || (hWnd && !LiveWindow(hWnd)))
-        return -1;
+BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
+    if (!lpMsg || (hWnd && !LiveWindow(hWnd))) return -1;
     PumpSdlEvents();
     while (!Take(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
         SDL_Event event;
-        if (!SDL_WaitEvent(&event))
-            return -1;
+        if (!SDL_WaitEvent(&event)) return -1;
         DeliverSdlEvent(event);
     }
     return lpMsg->message != WM_QUIT;
@@ -99,25 +84,20 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
 
 // Sleeps in SDL_WaitEvent until something happens; returns at once when a
 // message already waits.
-BOOL WINAPI WaitMessage(void)
-{
+BOOL WINAPI WaitMessage(void) {
     PumpSdlEvents();
-    if (Waiting())
-        return TRUE;
+    if (Waiting()) return TRUE;
     SDL_Event event;
-    if (!SDL_WaitEvent(&event))
-        return FALSE;
+    if (!SDL_WaitEvent(&event)) return FALSE;
     DeliverSdlEvent(event);
     return TRUE;
 }
 
 // Character messages are not generated: nothing in the program reads them.
-BOOL WINAPI TranslateMessage(const MSG*)
-{
+BOOL WINAPI TranslateMessage(const MSG*) {
     return FALSE;
 }
 
-LRESULT WINAPI DispatchMessageA(const MSG* lpMsg)
-{
+LRESULT WINAPI DispatchMessageA(const MSG* lpMsg) {
     return lpMsg ? SendToWindow(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam) : 0;
 }

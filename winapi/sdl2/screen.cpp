@@ -18,54 +18,47 @@ int32_t pictureWidth, pictureHeight;
 
 // Environment switches for measuring: FFX_VSYNC=0 presents without waiting
 // for the vertical blank, FFX_REPORT_FPS=1 prints the frame rate on stderr.
-bool EnvironmentSays(const char* name, const char* value)
-{
+bool EnvironmentSays(const char* name, const char* value) {
     const char* set = std::getenv(name);
     return set && std::strcmp(set, value) == 0;
 }
 
-FpsMeter& Meter()
-{
+FpsMeter& Meter() {
     static FpsMeter meter(EnvironmentSays("FFX_REPORT_FPS", "1"));
     return meter;
 }
 
 // Where the picture goes in the window's drawable area.
-SDL_Rect Placement()
-{
+SDL_Rect Placement() {
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer, &w, &h);
     const int scale = std::max(1, std::min(w / pictureWidth, h / pictureHeight));
-    return SDL_Rect{(w - pictureWidth * scale) / 2, (h - pictureHeight * scale) / 2, pictureWidth * scale,
-                    pictureHeight * scale};
+    return SDL_Rect{(w - pictureWidth * scale) / 2, (h - pictureHeight * scale) / 2,
+                    pictureWidth * scale, pictureHeight * scale};
 }
 
 } // namespace
 
-SDL_DisplayMode DesktopMode(SDL_Window* window)
-{
+SDL_DisplayMode DesktopMode(SDL_Window* window) {
     SDL_DisplayMode mode{};
     const int display = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
     SDL_GetDesktopDisplayMode(display, &mode);
     return mode;
 }
 
-bool ScreenOpen(SDL_Window* window, int32_t modeWidth, int32_t modeHeight)
-{
+bool ScreenOpen(SDL_Window* window, int32_t modeWidth, int32_t modeHeight) {
     const SDL_DisplayMode desktop = DesktopMode(window);
     if (modeWidth <= 0 || modeHeight <= 0 || modeWidth > desktop.w || modeHeight > desktop.h)
         return false;
     ScreenClose(screenWindow);
-    if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
-        return false;
+    if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
     const Uint32 flags = EnvironmentSays("FFX_VSYNC", "0") ? 0 : SDL_RENDERER_PRESENTVSYNC;
     renderer = SDL_CreateRenderer(window, -1, flags);
-    texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                           modeWidth, modeHeight)
+    texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
+                                           SDL_TEXTUREACCESS_STREAMING, modeWidth, modeHeight)
                        : nullptr;
     if (!texture) {
-        if (renderer)
-            SDL_DestroyRenderer(renderer);
+        if (renderer) SDL_DestroyRenderer(renderer);
         renderer = nullptr;
         return false;
     }
@@ -81,10 +74,8 @@ bool ScreenOpen(SDL_Window* window, int32_t modeWidth, int32_t modeHeight)
     return true;
 }
 
-bool ScreenPresent(const void* pixels, int32_t pitch)
-{
-    if (!texture)
-        return false;
+bool ScreenPresent(const void* pixels, int32_t pitch) {
+    if (!texture) return false;
     SDL_UpdateTexture(texture, nullptr, pixels, pitch);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
@@ -95,10 +86,8 @@ bool ScreenPresent(const void* pixels, int32_t pitch)
     return true;
 }
 
-void ScreenClose(SDL_Window* window)
-{
-    if (!window || window != screenWindow)
-        return;
+void ScreenClose(SDL_Window* window) {
+    if (!window || window != screenWindow) return;
     SDL_DestroyTexture(texture);
     SDL_DestroyRenderer(renderer);
     texture = nullptr;

@@ -13,8 +13,7 @@ constexpr COLORREF CLR_INVALID_VALUE = 0xFFFFFFFF;
 constexpr uint32_t BACKGROUND = 0xFFFFFF; // GDI's default background: white
 
 // c = (ink * a + c * (255 - a)) / 255, per channel, rounded.
-uint32_t Blend(uint32_t pixel, uint32_t ink, uint32_t alpha)
-{
+uint32_t Blend(uint32_t pixel, uint32_t ink, uint32_t alpha) {
     uint32_t out = pixel & 0xFF000000;
     for (int shift = 0; shift < 24; shift += 8) {
         const uint32_t c = (pixel >> shift) & 0xFF;
@@ -26,19 +25,15 @@ uint32_t Blend(uint32_t pixel, uint32_t ink, uint32_t alpha)
 
 } // namespace
 
-int WINAPI SetBkMode(HDC hdc, int mode)
-{
-    if (!hdc)
-        return 0;
+int WINAPI SetBkMode(HDC hdc, int mode) {
+    if (!hdc) return 0;
     const int previous = hdc->bkMode;
     hdc->bkMode = mode;
     return previous;
 }
 
-COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color)
-{
-    if (!hdc)
-        return CLR_INVALID_VALUE;
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
+    if (!hdc) return CLR_INVALID_VALUE;
     const COLORREF previous = hdc->textColor;
     hdc->textColor = color;
     return previous;
@@ -47,23 +42,17 @@ COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color)
 // The text's top-left corner at (x, y); the string is taken as Latin-1, the
 // nearest to the ANSI code page. Antialiased ink over the pixels, on a white
 // box unless the background mode is TRANSPARENT.
-BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c)
-{
-    if (!hdc || !lpString || c < 0)
-        return FALSE;
-    if (c == 0)
-        return TRUE;
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
+    if (!hdc || !lpString || c < 0) return FALSE;
+    if (c == 0) return TRUE;
     _TTF_Font* font = DefaultFont();
-    if (!font)
-        return FALSE;
+    if (!font) return FALSE;
     const std::string text(lpString, size_t(c));
     SDL_Surface* glyphs = TTF_RenderText_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
-    if (!glyphs)
-        return FALSE;
+    if (!glyphs) return FALSE;
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(glyphs, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(glyphs);
-    if (!argb)
-        return FALSE;
+    if (!argb) return FALSE;
 
     const COLORREF cr = hdc->textColor;
     const uint32_t ink = (cr & 0xFF) << 16 | (cr & 0xFF00) | (cr >> 16 & 0xFF);
@@ -71,11 +60,10 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c)
     const int top = std::max(y, 0), bottom = std::min(y + argb->h, int(hdc->height));
     for (int py = top; py < bottom; ++py) {
         auto* row = reinterpret_cast<uint32_t*>(hdc->pixels + size_t(py) * size_t(hdc->pitch));
-        const auto* coverage = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(argb->pixels) +
-                                                                 size_t(py - y) * size_t(argb->pitch));
+        const auto* coverage = reinterpret_cast<const uint32_t*>(
+            static_cast<uint8_t*>(argb->pixels) + size_t(py - y) * size_t(argb->pitch));
         for (int px = left; px < right; ++px) {
-            if (hdc->bkMode != TRANSPARENT)
-                row[px] = (row[px] & 0xFF000000) | BACKGROUND;
+            if (hdc->bkMode != TRANSPARENT) row[px] = (row[px] & 0xFF000000) | BACKGROUND;
             row[px] = Blend(row[px], ink, coverage[px - x] >> 24);
         }
     }

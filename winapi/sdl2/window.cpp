@@ -19,57 +19,45 @@ constexpr ATOM FIRST_ATOM = 0xC000;
 
 } // namespace
 
-HWND__* LiveWindow(HWND hWnd)
-{
+HWND__* LiveWindow(HWND hWnd) {
     return std::find(windows.begin(), windows.end(), hWnd) != windows.end() ? hWnd : nullptr;
 }
 
-HWND__* WindowFromSdl(uint32_t windowId)
-{
+HWND__* WindowFromSdl(uint32_t windowId) {
     for (HWND__* w : windows)
-        if (SDL_GetWindowID(w->sdl) == windowId)
-            return w;
+        if (SDL_GetWindowID(w->sdl) == windowId) return w;
     return nullptr;
 }
 
-HWND__* KeyboardWindow(uint32_t windowId)
-{
+HWND__* KeyboardWindow(uint32_t windowId) {
     HWND__* w = WindowFromSdl(windowId);
     return w ? w : LiveWindow(focusWindow);
 }
 
-LRESULT SendToWindow(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT SendToWindow(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND__* w = LiveWindow(hWnd);
     return w ? w->proc(hWnd, msg, wParam, lParam) : 0;
 }
 
-void DestroyStandInWindow(HWND hWnd)
-{
-    if (!LiveWindow(hWnd))
-        return;
+void DestroyStandInWindow(HWND hWnd) {
+    if (!LiveWindow(hWnd)) return;
     SendToWindow(hWnd, WM_DESTROY, 0, 0);
     windows.erase(std::find(windows.begin(), windows.end(), hWnd));
-    if (focusWindow == hWnd)
-        focusWindow = nullptr;
+    if (focusWindow == hWnd) focusWindow = nullptr;
     ScreenClose(hWnd->sdl);
     SDL_DestroyWindow(hWnd->sdl);
     delete hWnd;
 }
 
-ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass)
-{
-    if (!lpWndClass || !lpWndClass->lpfnWndProc || !lpWndClass->lpszClassName)
-        return 0;
+ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
+    if (!lpWndClass || !lpWndClass->lpfnWndProc || !lpWndClass->lpszClassName) return 0;
     if (!classes.emplace(lpWndClass->lpszClassName, *lpWndClass).second)
         return 0; // already registered
     return ATOM(FIRST_ATOM + classes.size() - 1);
 }
 
-int WINAPI GetSystemMetrics(int nIndex)
-{
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
-        return 0;
+int WINAPI GetSystemMetrics(int nIndex) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return 0;
     const SDL_DisplayMode desktop = DesktopMode(nullptr);
     switch (nIndex) {
     case SM_CXSCREEN:
@@ -80,28 +68,23 @@ int WINAPI GetSystemMetrics(int nIndex)
     return 0;
 }
 
-HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
-                            int nWidth, int nHeight, HWND, HMENU, HINSTANCE, LPVOID)
-{
+HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                            int Y, int nWidth, int nHeight, HWND, HMENU, HINSTANCE, LPVOID) {
     const auto found = lpClassName ? classes.find(lpClassName) : classes.end();
-    if (found == classes.end())
-        return nullptr;
+    if (found == classes.end()) return nullptr;
     Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (dwStyle & WS_POPUP)
-        flags |= SDL_WINDOW_BORDERLESS;
-    SDL_Window* sdl = SDL_CreateWindow(lpWindowName ? lpWindowName : "", X, Y, nWidth, nHeight, flags);
-    if (!sdl)
-        return nullptr;
+    if (dwStyle & WS_POPUP) flags |= SDL_WINDOW_BORDERLESS;
+    SDL_Window* sdl =
+        SDL_CreateWindow(lpWindowName ? lpWindowName : "", X, Y, nWidth, nHeight, flags);
+    if (!sdl) return nullptr;
     HWND__* w = new HWND__{sdl, found->second.lpfnWndProc, found->second.hCursor};
     windows.push_back(w);
     return w;
 }
 
-BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow)
-{
+BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     HWND__* w = LiveWindow(hWnd);
-    if (!w)
-        return FALSE;
+    if (!w) return FALSE;
     const BOOL wasVisible = (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_SHOWN) != 0;
     if (nCmdShow == 0) // SW_HIDE
         SDL_HideWindow(w->sdl);
@@ -110,17 +93,14 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow)
     return wasVisible;
 }
 
-BOOL WINAPI UpdateWindow(HWND hWnd)
-{
+BOOL WINAPI UpdateWindow(HWND hWnd) {
     // Nothing is painted through the window: the display presents frames.
     return LiveWindow(hWnd) != nullptr;
 }
 
-HWND WINAPI SetFocus(HWND hWnd)
-{
+HWND WINAPI SetFocus(HWND hWnd) {
     HWND__* w = LiveWindow(hWnd);
-    if (!w)
-        return nullptr;
+    if (!w) return nullptr;
     const HWND previous = focusWindow;
     SDL_RaiseWindow(w->sdl);
     SDL_SetWindowInputFocus(w->sdl);
@@ -128,11 +108,9 @@ HWND WINAPI SetFocus(HWND hWnd)
     return previous;
 }
 
-LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM, LPARAM)
-{
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM, LPARAM) {
     HWND__* w = LiveWindow(hWnd);
-    if (!w)
-        return 0;
+    if (!w) return 0;
     switch (Msg) {
     case WM_CLOSE:
         DestroyStandInWindow(hWnd);
