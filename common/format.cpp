@@ -9,8 +9,7 @@ namespace {
 
 constexpr int kSignificant = 17; // digits taken before the final rounding
 
-std::string PadLeft(std::string text, int width)
-{
+std::string PadLeft(std::string text, int width) {
     if (static_cast<int>(text.size()) < width)
         text.insert(0, static_cast<size_t>(width - static_cast<int>(text.size())), ' ');
     return text;
@@ -18,26 +17,21 @@ std::string PadLeft(std::string text, int width)
 
 } // namespace
 
-std::string COM_FormatFixed(double value, int width, int decimals)
-{
-    if (decimals < 0)
-        decimals = 0;
+std::string COM_FormatFixed(double value, int width, int decimals) {
+    if (decimals < 0) decimals = 0;
     const bool negative = std::signbit(value);
-    if (std::isnan(value))
-        return PadLeft(negative ? "-nan" : "nan", width);
-    if (std::isinf(value))
-        return PadLeft(negative ? "-inf" : "inf", width);
+    if (std::isnan(value)) return PadLeft(negative ? "-nan" : "nan", width);
+    if (std::isinf(value)) return PadLeft(negative ? "-inf" : "inf", width);
 
     // 17 significant digits, correctly rounded: "d.dddddddddddddddde+XX".
     char sci[40];
-    const std::to_chars_result res =
-        std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, kSignificant - 1);
+    const std::to_chars_result res = std::to_chars(sci, sci + sizeof sci, std::fabs(value),
+                                                   std::chars_format::scientific, kSignificant - 1);
     char digits[kSignificant];
     int count = 0;
     const char* p = sci;
     for (; p < res.ptr && *p != 'e'; ++p)
-        if (*p != '.')
-            digits[count++] = *p;
+        if (*p != '.') digits[count++] = *p;
     // The exponent after the 'e' (to_chars writes no terminating zero). The
     // value is 0.d1d2...d17 x 10^point: `point` digits lie before the decimal
     // point (none, or leading zeros, when point <= 0).
@@ -69,10 +63,10 @@ std::string COM_FormatFixed(double value, int width, int decimals)
 
     // At least one integer digit and all `decimals` fraction digits.
     if (static_cast<int>(mantissa.size()) < decimals + 1)
-        mantissa.insert(0, static_cast<size_t>(decimals + 1 - static_cast<int>(mantissa.size())), '0');
+        mantissa.insert(0, static_cast<size_t>(decimals + 1 - static_cast<int>(mantissa.size())),
+                        '0');
     std::string text;
-    if (negative)
-        text.push_back('-');
+    if (negative) text.push_back('-');
     const size_t intDigits = mantissa.size() - static_cast<size_t>(decimals);
     text.append(mantissa, 0, intDigits);
     if (decimals > 0) {

@@ -13,8 +13,7 @@ constexpr char fontCharset[FONT_CHARS + 1] = "0123456789ABCDEFG:.#|";
 namespace {
 
 // One glyph row written as the Part's table shows it, 'X' for ink.
-constexpr uint8_t Cell(const char (&row)[7], int column)
-{
+constexpr uint8_t Cell(const char (&row)[7], int column) {
     return row[column] == 'X' ? 1 : 0;
 }
 
@@ -23,6 +22,7 @@ constexpr uint8_t Cell(const char (&row)[7], int column)
 #define ROW(r) Cell(r, 0), Cell(r, 1), Cell(r, 2), Cell(r, 3), Cell(r, 4), Cell(r, 5)
 
 // constexpr so the span table below is derived at compile time.
+// clang-format off
 constexpr uint8_t fontGlyphs[FONT_CHARS * FONT_GLYPH_BYTES] = {
     ROW("XXXXX."), ROW("X...X."), ROW("X...X."), ROW("X...X."), ROW("X...X."), ROW("X...X."), ROW("X...X."), ROW("XXXXX."), // 0
     ROW("..X..."), ROW("..X..."), ROW("..X..."), ROW("..X..."), ROW("..X..."), ROW("..X..."), ROW("..X..."), ROW("..X..."), // 1
@@ -46,6 +46,7 @@ constexpr uint8_t fontGlyphs[FONT_CHARS * FONT_GLYPH_BYTES] = {
     ROW(".X.X.."), ROW("XXXXX."), ROW(".X.X.."), ROW(".X.X.."), ROW(".X.X.."), ROW(".X.X.."), ROW("XXXXX."), ROW(".X.X.."), // #
     ROW("..XX.."), ROW("..XX.."), ROW("..XX.."), ROW("..XX.."), ROW("..XX.."), ROW("..XX.."), ROW("..XX.."), ROW("..XX.."), // |
 };
+// clang-format on
 
 #undef ROW
 
@@ -68,22 +69,20 @@ struct FontSpans {
     GlyphSpans glyph[FONT_CHARS];
 };
 
-constexpr FontSpans MakeSpans()
-{
+constexpr FontSpans MakeSpans() {
     FontSpans spans{};
     for (int g = 0; g < FONT_CHARS; ++g) {
         GlyphSpans& glyph = spans.glyph[g];
         for (int r = 0; r < FONT_ROWS; ++r) {
             const uint8_t* cells = fontGlyphs + g * FONT_GLYPH_BYTES + r * FONT_COLUMNS;
             for (int c = 0; c < FONT_COLUMNS; ++c) {
-                if (!cells[c] || (c > 0 && cells[c - 1]))
-                    continue; // not the first cell of a run
+                if (!cells[c] || (c > 0 && cells[c - 1])) continue; // not the first cell of a run
                 int length = 1;
                 while (c + length < FONT_COLUMNS && cells[c + length])
                     ++length;
                 int k = 0; // a rectangle that ends just above with this run
-                while (k < glyph.count && !(glyph.row[k] + glyph.rows[k] == r && glyph.start[k] == c &&
-                                            glyph.length[k] == length))
+                while (k < glyph.count && !(glyph.row[k] + glyph.rows[k] == r &&
+                                            glyph.start[k] == c && glyph.length[k] == length))
                     ++k;
                 if (k == glyph.count) {
                     glyph.row[k] = static_cast<uint8_t>(r);
@@ -102,21 +101,15 @@ constexpr FontSpans kSpans = MakeSpans();
 
 // Stores colour in pixels p[0] .. p[Length - 1], each once, in blocks of 4,
 // 2 and 1 pixels.
-template <int Length>
-inline void StoreRun(uint32_t* p, const uint32_t (&colours)[4])
-{
+template <int Length> inline void StoreRun(uint32_t* p, const uint32_t (&colours)[4]) {
     for (int i = 0; i + 4 <= Length; i += 4)
         std::memcpy(p + i, colours, 16);
-    if (Length % 4 >= 2)
-        std::memcpy(p + Length / 4 * 4, colours, 8);
-    if (Length % 2)
-        p[Length - 1] = colours[0];
+    if (Length % 4 >= 2) std::memcpy(p + Length / 4 * 4, colours, 8);
+    if (Length % 2) p[Length - 1] = colours[0];
 }
 
 // A rectangle of ink `pixelRows` high and Length pixels wide from p.
-template <int Length>
-void StoreRect(uint32_t* p, int pixelRows, const uint32_t (&colours)[4])
-{
+template <int Length> void StoreRect(uint32_t* p, int pixelRows, const uint32_t (&colours)[4]) {
     for (int v = 0; v < pixelRows; ++v, p += width)
         StoreRun<Length>(p, colours);
 }
@@ -127,8 +120,7 @@ struct GlyphIndex {
     int8_t glyph[256];
 };
 
-constexpr GlyphIndex MakeGlyphIndex()
-{
+constexpr GlyphIndex MakeGlyphIndex() {
     GlyphIndex index{};
     for (int b = 0; b < 256; ++b)
         index.glyph[b] = -1;
@@ -146,9 +138,7 @@ namespace {
 // One glyph with its top-left pixel at `box`. Scale is a compile-time
 // constant for the program's two scales (2 for the grid, 3 for the
 // readout), whose runs are at most 15 pixels; 0 stands for any other scale.
-template <int Scale>
-void DrawGlyph(uint32_t* box, int32_t scale, int glyph, uint32_t colour)
-{
+template <int Scale> void DrawGlyph(uint32_t* box, int32_t scale, int glyph, uint32_t colour) {
     const GlyphSpans& spans = kSpans.glyph[glyph];
     const int s = Scale > 0 ? Scale : scale;
     const uint32_t colours[4] = {colour, colour, colour, colour};
@@ -161,20 +151,28 @@ void DrawGlyph(uint32_t* box, int32_t scale, int glyph, uint32_t colour)
             continue;
         }
         switch (spans.length[k]) { // runs of 1 to 5 cells, fixed store sequences
-        case 1: StoreRect<1 * Scale>(p, pixelRows, colours); break;
-        case 2: StoreRect<2 * Scale>(p, pixelRows, colours); break;
-        case 3: StoreRect<3 * Scale>(p, pixelRows, colours); break;
-        case 4: StoreRect<4 * Scale>(p, pixelRows, colours); break;
-        default: StoreRect<5 * Scale>(p, pixelRows, colours); break;
+        case 1:
+            StoreRect<1 * Scale>(p, pixelRows, colours);
+            break;
+        case 2:
+            StoreRect<2 * Scale>(p, pixelRows, colours);
+            break;
+        case 3:
+            StoreRect<3 * Scale>(p, pixelRows, colours);
+            break;
+        case 4:
+            StoreRect<4 * Scale>(p, pixelRows, colours);
+            break;
+        default:
+            StoreRect<5 * Scale>(p, pixelRows, colours);
+            break;
         }
     }
 }
 
-inline void DrawCharAt(uint32_t* frame, int32_t scale, int32_t position, uint32_t colour, char c)
-{
+inline void DrawCharAt(uint32_t* frame, int32_t scale, int32_t position, uint32_t colour, char c) {
     const int glyph = kGlyphIndex.glyph[static_cast<unsigned char>(c)];
-    if (glyph < 0 || scale <= 0)
-        return;
+    if (glyph < 0 || scale <= 0) return;
     uint32_t* box = frame + position;
     if (scale == 2)
         DrawGlyph<2>(box, scale, glyph, colour);
@@ -186,19 +184,17 @@ inline void DrawCharAt(uint32_t* frame, int32_t scale, int32_t position, uint32_
 
 } // namespace
 
-void FFX_DrawChar(uint32_t* frame, int32_t scale, int32_t position, uint32_t colour, char c)
-{
+void FFX_DrawChar(uint32_t* frame, int32_t scale, int32_t position, uint32_t colour, char c) {
     DrawCharAt(frame, scale, position, colour, c);
 }
 
-void FFX_DrawString(uint32_t* frame, int32_t scale, int32_t position, uint32_t colour, const char* text)
-{
+void FFX_DrawString(uint32_t* frame, int32_t scale, int32_t position, uint32_t colour,
+                    const char* text) {
     for (; *text; ++text, position += 6 * scale)
         DrawCharAt(frame, scale, position, colour, *text);
 }
 
-void FFX_DrawTime(uint32_t* frame, float seconds)
-{
+void FFX_DrawTime(uint32_t* frame, float seconds) {
     const std::string text = COM_FormatFixed(static_cast<double>(seconds), 8, 2);
     FFX_DrawString(frame, 3, 10 * width + 100, 0xFFFFFFFFu, text.c_str());
 }

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-constexpr int FONT_CHARS = 21;     // characters in fontCharset
-constexpr int FONT_COLUMNS = 6;    // cells per glyph row; column 5 is always background
-constexpr int FONT_ROWS = 8;       // rows per glyph
+constexpr int FONT_CHARS = 21;  // characters in fontCharset
+constexpr int FONT_COLUMNS = 6; // cells per glyph row; column 5 is always background
+constexpr int FONT_ROWS = 8;    // rows per glyph
 constexpr int FONT_GLYPH_BYTES = FONT_COLUMNS * FONT_ROWS;
 
 // "0123456789ABCDEFG:.#|": a character's position in it is its glyph number.
@@ -25,7 +25,8 @@ void FFX_DrawChar(uint32_t* frame, int32_t scale, int32_t position, uint32_t col
 
 // Draws the zero-terminated text from left to right, one cell of 6 * scale
 // pixels per byte; bytes outside the set leave their cell blank.
-void FFX_DrawString(uint32_t* frame, int32_t scale, int32_t position, uint32_t colour, const char* text);
+void FFX_DrawString(uint32_t* frame, int32_t scale, int32_t position, uint32_t colour,
+                    const char* text);
 
 // The time readout of FFX_Render: seconds as "%8.2f" (ties away from zero)
 // in white at scale 3, from x 100, y 10.

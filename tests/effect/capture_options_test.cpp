@@ -13,18 +13,17 @@ struct Parsed {
     std::string error;
 };
 
-Parsed Parse(std::vector<const char*> args)
-{
+Parsed Parse(std::vector<const char*> args) {
     args.insert(args.begin(), "ffxcapture");
     Parsed parsed;
-    parsed.ok = ParseCaptureOptions(static_cast<int>(args.size()), args.data(), parsed.options, parsed.error);
+    parsed.ok = ParseCaptureOptions(static_cast<int>(args.size()), args.data(), parsed.options,
+                                    parsed.error);
     return parsed;
 }
 
 } // namespace
 
-TEST(CaptureOptions, OneFrame)
-{
+TEST(CaptureOptions, OneFrame) {
     const Parsed p = Parse({"--ms", "1125", "-o", "a.png"});
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_EQ(p.options.mode, CaptureOptions::Mode::OneFrame);
@@ -36,8 +35,7 @@ TEST(CaptureOptions, OneFrame)
     EXPECT_EQ(Parse({"--ms", "000000000000042", "-o", "c.png"}).options.ms, 42u);
 }
 
-TEST(CaptureOptions, Sequence)
-{
+TEST(CaptureOptions, Sequence) {
     const Parsed p = Parse({"--fps", "29.97", "--duration", "2.5", "-o", "out"});
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_EQ(p.options.mode, CaptureOptions::Mode::Sequence);
@@ -46,15 +44,13 @@ TEST(CaptureOptions, Sequence)
     EXPECT_EQ(p.options.output, "out");
 }
 
-TEST(CaptureOptions, HelpWinsOverEverythingElse)
-{
+TEST(CaptureOptions, HelpWinsOverEverythingElse) {
     EXPECT_EQ(Parse({"--help"}).options.mode, CaptureOptions::Mode::Help);
     EXPECT_TRUE(Parse({"--ms", "5", "-h"}).ok);
     EXPECT_EQ(Parse({"--ms", "5", "-h"}).options.mode, CaptureOptions::Mode::Help);
 }
 
-TEST(CaptureOptions, BadInputNamesTheProblem)
-{
+TEST(CaptureOptions, BadInputNamesTheProblem) {
     const struct {
         std::vector<const char*> args;
         const char* names;
@@ -100,8 +96,7 @@ TEST(CaptureOptions, BadInputNamesTheProblem)
     }
 }
 
-TEST(CaptureSchedule, FrameTimesAreFlooredMilliseconds)
-{
+TEST(CaptureSchedule, FrameTimesAreFlooredMilliseconds) {
     EXPECT_EQ(CaptureFrameMs(0, 30.0), 0u);
     EXPECT_EQ(CaptureFrameMs(1, 30.0), 33u);
     EXPECT_EQ(CaptureFrameMs(2, 30.0), 66u);
@@ -110,13 +105,12 @@ TEST(CaptureSchedule, FrameTimesAreFlooredMilliseconds)
     EXPECT_EQ(CaptureFrameMs(7, 7.0), 1000u);
 }
 
-TEST(CaptureSchedule, FramesBelowTheDuration)
-{
+TEST(CaptureSchedule, FramesBelowTheDuration) {
     EXPECT_EQ(CaptureFrameCount(30.0, 5.0), 150u);
-    EXPECT_EQ(CaptureFrameCount(7.0, 1.0), 7u);     // 0, 142, ..., 857; 1000 is not below
-    EXPECT_EQ(CaptureFrameCount(10.0, 0.35), 4u);   // 0, 100, 200, 300
+    EXPECT_EQ(CaptureFrameCount(7.0, 1.0), 7u);       // 0, 142, ..., 857; 1000 is not below
+    EXPECT_EQ(CaptureFrameCount(10.0, 0.35), 4u);     // 0, 100, 200, 300
     EXPECT_EQ(CaptureFrameCount(1000.0, 0.0005), 1u); // 0 < 0.5
-    EXPECT_EQ(CaptureFrameCount(0.5, 10.0), 5u);    // 0, 2000, ..., 8000
+    EXPECT_EQ(CaptureFrameCount(0.5, 10.0), 5u);      // 0, 2000, ..., 8000
     EXPECT_EQ(CaptureFrameCount(1000.0, 4294967.296), 4294967296u); // up to 2^32 - 1 ms
     EXPECT_EQ(CaptureFrameMs(4294967295u, 1000.0), 4294967295u);
 }

@@ -26,8 +26,7 @@ struct ToolRun {
     std::string out, err;
 };
 
-std::string ReadFile(const fs::path& path)
-{
+std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -35,9 +34,8 @@ std::string ReadFile(const fs::path& path)
 }
 
 class CaptureTool : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = fs::path(::testing::TempDir()) / (std::string("ffxcapture_") + info->name() + "_" +
                                                  std::to_string(static_cast<long>(getpid())));
@@ -47,18 +45,17 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     // Runs the tool in the work folder with stdout and stderr kept aside.
-    ToolRun Capture(const std::vector<std::string>& args)
-    {
+    ToolRun Capture(const std::vector<std::string>& args) {
         std::string command = "cd '" + (dir_ / "work").string() + "' && '" FFXCAPTURE_PATH "'";
         for (const std::string& a : args)
             command += " '" + a + "'";
         command += " >'" + (dir_ / "out").string() + "' 2>'" + (dir_ / "err").string() + "'";
         const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir_ / "out"), ReadFile(dir_ / "err")};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir_ / "out"),
+                ReadFile(dir_ / "err")};
     }
 
-    std::vector<std::string> WorkFiles()
-    {
+    std::vector<std::string> WorkFiles() {
         std::vector<std::string> names;
         for (const auto& entry : fs::recursive_directory_iterator(dir_ / "work"))
             names.push_back(fs::relative(entry.path(), dir_ / "work").string());
@@ -71,8 +68,7 @@ protected:
 
 // The frame the tool should have written: FFX_Render from a fresh start at
 // each of the given elapsed times in turn.
-std::vector<uint32_t> Expected(const std::vector<uint32_t>& times)
-{
+std::vector<uint32_t> Expected(const std::vector<uint32_t>& times) {
     randState = 1;
     scrollRow = 0;
     lastStepTime = 0.0f;
@@ -84,11 +80,11 @@ std::vector<uint32_t> Expected(const std::vector<uint32_t>& times)
 }
 
 // Reads a PNG and checks it is 640 x 480 8-bit RGB holding `frame`.
-void ExpectPng(const fs::path& path, const std::vector<uint32_t>& frame)
-{
+void ExpectPng(const fs::path& path, const std::vector<uint32_t>& frame) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << path << ": " << image.message;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()))
+        << path << ": " << image.message;
     EXPECT_EQ(image.width, 640u);
     EXPECT_EQ(image.height, 480u);
     EXPECT_EQ(image.format, static_cast<png_uint_32>(PNG_FORMAT_RGB)); // 8-bit RGB, no alpha
@@ -106,8 +102,7 @@ void ExpectPng(const fs::path& path, const std::vector<uint32_t>& frame)
 
 } // namespace
 
-TEST_F(CaptureTool, BadInputExitsTwoWithOneLineAndNoFiles)
-{
+TEST_F(CaptureTool, BadInputExitsTwoWithOneLineAndNoFiles) {
     const std::vector<std::vector<std::string>> cases = {
         {},
         {"--bogus"},
@@ -136,8 +131,7 @@ TEST_F(CaptureTool, BadInputExitsTwoWithOneLineAndNoFiles)
     }
 }
 
-TEST_F(CaptureTool, OutputThatCannotBeWritten)
-{
+TEST_F(CaptureTool, OutputThatCannotBeWritten) {
     // A PNG name that is a folder: the temporary file is written, the rename
     // fails, and the temporary file is removed again.
     fs::create_directories(dir_ / "work" / "taken.png");
@@ -154,8 +148,7 @@ TEST_F(CaptureTool, OutputThatCannotBeWritten)
     EXPECT_EQ(WorkFiles(), (std::vector<std::string>{"plain", "taken.png"}));
 }
 
-TEST_F(CaptureTool, HelpPrintsTheUsage)
-{
+TEST_F(CaptureTool, HelpPrintsTheUsage) {
     const ToolRun run = Capture({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("--ms T -o FILE.png"), std::string::npos);
@@ -163,8 +156,7 @@ TEST_F(CaptureTool, HelpPrintsTheUsage)
     EXPECT_TRUE(run.err.empty());
 }
 
-TEST_F(CaptureTool, OneFrameIsTheRenderAtThatTime)
-{
+TEST_F(CaptureTool, OneFrameIsTheRenderAtThatTime) {
     const ToolRun run = Capture({"--ms", "1125", "-o", "tie.png"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.err.empty());
@@ -172,15 +164,15 @@ TEST_F(CaptureTool, OneFrameIsTheRenderAtThatTime)
     ExpectPng(dir_ / "work" / "tie.png", Expected({1125}));
 }
 
-TEST_F(CaptureTool, SequenceRendersEveryFrameOnOneState)
-{
+TEST_F(CaptureTool, SequenceRendersEveryFrameOnOneState) {
     // 10 fps for 0.35 s: 0, 100, 200 and 300 ms; the grid first steps at
     // 300 ms (200 ms is 0.2f, not more than 0.2).
     const ToolRun run = Capture({"--fps", "10", "--duration", "0.35", "-o", "seq"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << "no progress bar without a terminal: " << run.err;
-    EXPECT_EQ(WorkFiles(), (std::vector<std::string>{"seq", "seq/frame_00000.png", "seq/frame_00001.png",
-                                                     "seq/frame_00002.png", "seq/frame_00003.png"}));
+    EXPECT_EQ(WorkFiles(),
+              (std::vector<std::string>{"seq", "seq/frame_00000.png", "seq/frame_00001.png",
+                                        "seq/frame_00002.png", "seq/frame_00003.png"}));
     ExpectPng(dir_ / "work" / "seq" / "frame_00000.png", Expected({0}));
     ExpectPng(dir_ / "work" / "seq" / "frame_00003.png", Expected({0, 100, 200, 300}));
     EXPECT_EQ(scrollRow, 1);

@@ -7,9 +7,8 @@
 #include "effect/ffx.h"
 
 class EffectTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         randState = 1;
         scrollRow = 0;
         lastStepTime = 0.0f;

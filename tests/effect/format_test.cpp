@@ -9,8 +9,7 @@
 #include "common/elapsed.h"
 #include "common/format.h"
 
-TEST(Format, PaddingAndDecimals)
-{
+TEST(Format, PaddingAndDecimals) {
     EXPECT_EQ(COM_FormatFixed(0.5, 8, 2), "    0.50");
     EXPECT_EQ(COM_FormatFixed(0.0, 8, 2), "    0.00");
     EXPECT_EQ(COM_FormatFixed(12.0, 3, 1), "12.0");
@@ -22,10 +21,9 @@ TEST(Format, PaddingAndDecimals)
     EXPECT_EQ(COM_FormatFixed(-2.5, 8, 2), "   -2.50");
 }
 
-TEST(Format, ExactTiesRoundAwayFromZero)
-{
+TEST(Format, ExactTiesRoundAwayFromZero) {
     EXPECT_EQ(COM_FormatFixed(1.125, 8, 2), "    1.13"); // glibc: 1.12
-    EXPECT_EQ(COM_FormatFixed(31.25, 3, 1), "31.3");    // glibc: 31.2
+    EXPECT_EQ(COM_FormatFixed(31.25, 3, 1), "31.3");     // glibc: 31.2
     EXPECT_EQ(COM_FormatFixed(0.25, 3, 1), "0.3");
     EXPECT_EQ(COM_FormatFixed(0.375, 8, 2), "    0.38");
     EXPECT_EQ(COM_FormatFixed(2.5, 1, 0), "3");
@@ -33,16 +31,14 @@ TEST(Format, ExactTiesRoundAwayFromZero)
     EXPECT_EQ(COM_FormatFixed(-1.125, 8, 2), "   -1.13");
 }
 
-TEST(Format, CarryAddsADigit)
-{
+TEST(Format, CarryAddsADigit) {
     EXPECT_EQ(COM_FormatFixed(9.995, 8, 2), "    9.99"); // 9.9949999999999992
     EXPECT_EQ(COM_FormatFixed(999.9951171875, 8, 2), " 1000.00");
     EXPECT_EQ(COM_FormatFixed(99.96, 3, 1), "100.0");
     EXPECT_EQ(COM_FormatFixed(0.005, 8, 2), "    0.01"); // 0.0050000000000000001
 }
 
-TEST(Format, SeventeenDigitsFirstThenTheNextDigitAlone)
-{
+TEST(Format, SeventeenDigitsFirstThenTheNextDigitAlone) {
     // 2.675 is 2.67499999999999982236431605997495353221893310546875:
     // 2.6749999999999998 -> next digit 4 -> 2.67.
     EXPECT_EQ(COM_FormatFixed(2.675, 8, 2), "    2.67");
@@ -56,16 +52,15 @@ TEST(Format, SeventeenDigitsFirstThenTheNextDigitAlone)
     EXPECT_EQ(COM_FormatFixed(0.155, 8, 2), "    0.16");
 }
 
-TEST(Format, FromHundredThousandSeconds)
-{
+TEST(Format, FromHundredThousandSeconds) {
     EXPECT_EQ(COM_FormatFixed(100000.0, 8, 2), "100000.00");
     EXPECT_EQ(COM_FormatFixed(static_cast<double>(100000.125f), 8, 2), "100000.13");
-    EXPECT_EQ(COM_FormatFixed(static_cast<double>(COM_MsToSeconds(4294967295u)), 8, 2), "4294967.50");
+    EXPECT_EQ(COM_FormatFixed(static_cast<double>(COM_MsToSeconds(4294967295u)), 8, 2),
+              "4294967.50");
     EXPECT_EQ(COM_FormatFixed(1e20, 8, 2), "100000000000000000000.00");
 }
 
-TEST(Format, ReadoutTiesBelowTwentySeconds)
-{
+TEST(Format, ReadoutTiesBelowTwentySeconds) {
     // Elapsed times whose seconds are exactly halfway between two readouts
     // (x.125, x.375, x.625, x.875); all round up. On 18 of them (x.125 and
     // x.625) rounding ties to even would print one hundredth less.
@@ -76,10 +71,10 @@ TEST(Format, ReadoutTiesBelowTwentySeconds)
         if (halves == std::floor(halves) && std::fmod(halves, 2.0) == 1.0) {
             ties.push_back(ms);
             char expected[32];
-            std::snprintf(expected, sizeof expected, "%5u.%02u", (ms + 5) / 1000, (ms + 5) / 10 % 100);
+            std::snprintf(expected, sizeof expected, "%5u.%02u", (ms + 5) / 1000,
+                          (ms + 5) / 10 % 100);
             EXPECT_EQ(COM_FormatFixed(seconds, 8, 2), std::string(expected)) << ms;
-            if ((ms / 10) % 2 == 0)
-                differFromEven.push_back(ms);
+            if ((ms / 10) % 2 == 0) differFromEven.push_back(ms);
         }
     }
     EXPECT_EQ(ties.size(), 33u);
@@ -91,19 +86,16 @@ TEST(Format, ReadoutTiesBelowTwentySeconds)
     EXPECT_EQ(differFromEven[17], 19625u);
 }
 
-TEST(Format, AgreesWithPrintfAwayFromTies)
-{
+TEST(Format, AgreesWithPrintfAwayFromTies) {
     // For floats there is no double rounding: the two only differ on exact
     // ties, where printf rounds to even.
     for (uint64_t ms = 0; ms <= 0xFFFFFFFFull; ms += (ms < 300000 ? 7 : 7654321)) {
         const double seconds = COM_MsToSeconds(static_cast<uint32_t>(ms));
-        if (std::fmod(seconds * 200.0, 2.0) == 1.0)
-            continue;
+        if (std::fmod(seconds * 200.0, 2.0) == 1.0) continue;
         char expected[32];
         std::snprintf(expected, sizeof expected, "%8.2f", seconds);
         ASSERT_EQ(COM_FormatFixed(seconds, 8, 2), expected) << ms;
-        if (std::fmod(seconds * 20.0, 2.0) == 1.0)
-            continue;
+        if (std::fmod(seconds * 20.0, 2.0) == 1.0) continue;
         std::snprintf(expected, sizeof expected, "%3.1f", seconds);
         ASSERT_EQ(COM_FormatFixed(seconds, 3, 1), expected) << ms;
     }

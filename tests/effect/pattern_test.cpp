@@ -12,15 +12,13 @@ using PatternTest = EffectTest;
 
 namespace {
 
-std::string Cell(int row, int channel)
-{
+std::string Cell(int row, int channel) {
     return patternCells[row * 4 + channel];
 }
 
 } // namespace
 
-TEST(Pattern, TwentyChoicesFromSeedOne)
-{
+TEST(Pattern, TwentyChoicesFromSeedOne) {
     // Replays FFX_InitPattern's draws: channel first, then row, then the note.
     randState = 1;
     char scratch[12] = "| ... ... |";
@@ -32,13 +30,12 @@ TEST(Pattern, TwentyChoicesFromSeedOne)
         FFX_RandomNote(scratch);
     }
     const std::vector<std::pair<int, int>> expected = {
-        {7, 1}, {18, 2}, {15, 3}, {2, 0}, {9, 2}, {13, 2}, {2, 0}, {15, 0}, {2, 0}, {6, 2},
-        {0, 0}, {19, 0}, {2, 2}, {17, 2}, {9, 2}, {10, 2}, {10, 0}, {7, 2}, {9, 1}, {6, 2}};
+        {7, 1}, {18, 2}, {15, 3}, {2, 0},  {9, 2}, {13, 2}, {2, 0},  {15, 0}, {2, 0}, {6, 2},
+        {0, 0}, {19, 0}, {2, 2},  {17, 2}, {9, 2}, {10, 2}, {10, 0}, {7, 2},  {9, 1}, {6, 2}};
     EXPECT_EQ(choices, expected);
 }
 
-TEST(Pattern, RandomNoteDrawOrder)
-{
+TEST(Pattern, RandomNoteDrawOrder) {
     // Seed 1 after the first choice's two draws: G, even -> '.', 5, even -> no
     // second field.
     randState = 1;
@@ -70,8 +67,7 @@ TEST(Pattern, RandomNoteDrawOrder)
     EXPECT_EQ(std::string(filled + 9, 3), std::string(" |\0", 3));
 }
 
-TEST_F(PatternTest, SixteenNonBlankCells)
-{
+TEST_F(PatternTest, SixteenNonBlankCells) {
     const std::map<std::pair<int, int>, std::string> expected = {
         {{0, 0}, "D.3 ..."},  {{2, 0}, "A.8 A90"},  {{2, 2}, "E#5 F84"},  {{6, 2}, "D.7 C44"},
         {{7, 1}, "G.5 ..."},  {{7, 2}, "A#6 C33"},  {{9, 1}, "C.3 ..."},  {{9, 2}, "C#3 D31"},
@@ -82,7 +78,8 @@ TEST_F(PatternTest, SixteenNonBlankCells)
         for (int channel = 0; channel < 4; ++channel) {
             const auto it = expected.find({row, channel});
             const std::string text = it == expected.end() ? "... ..." : it->second;
-            EXPECT_EQ(Cell(row, channel), "| " + text + " |") << "cell (" << row << ", " << channel << ")";
+            EXPECT_EQ(Cell(row, channel), "| " + text + " |")
+                << "cell (" << row << ", " << channel << ")";
             EXPECT_EQ(patternCells[row * 4 + channel][11], '\0');
             nonBlank += Cell(row, channel) != "| ... ... |";
         }
@@ -90,15 +87,13 @@ TEST_F(PatternTest, SixteenNonBlankCells)
     EXPECT_EQ(nonBlank, 16);
 }
 
-TEST_F(PatternTest, CellsAreSeparateBlocks)
-{
+TEST_F(PatternTest, CellsAreSeparateBlocks) {
     for (int i = 0; i < 80; ++i)
         for (int j = i + 1; j < 80; ++j)
             ASSERT_NE(patternCells[i], patternCells[j]);
 }
 
-TEST_F(PatternTest, ClockStepsOnlyWhenStrictlyMoreThanPointTwoHavePassed)
-{
+TEST_F(PatternTest, ClockStepsOnlyWhenStrictlyMoreThanPointTwoHavePassed) {
     FFX_StepPattern(0.2f); // difference exactly 0.2f: no step
     EXPECT_EQ(scrollRow, 0);
     EXPECT_EQ(lastStepTime, 0.0f);
@@ -117,8 +112,7 @@ TEST_F(PatternTest, ClockStepsOnlyWhenStrictlyMoreThanPointTwoHavePassed)
     EXPECT_EQ(scrollRow, 2);
 }
 
-TEST_F(PatternTest, AtMostOneStepPerFrameAgainstThePreviousStep)
-{
+TEST_F(PatternTest, AtMostOneStepPerFrameAgainstThePreviousStep) {
     FFX_StepPattern(5.0f); // 25 periods late: still one step
     EXPECT_EQ(scrollRow, 1);
     EXPECT_EQ(lastStepTime, 5.0f);
@@ -131,15 +125,13 @@ TEST_F(PatternTest, AtMostOneStepPerFrameAgainstThePreviousStep)
     EXPECT_EQ(lastStepTime, 5.25f);
 }
 
-TEST_F(PatternTest, ScrollRowWrapsAfterTwentySteps)
-{
+TEST_F(PatternTest, ScrollRowWrapsAfterTwentySteps) {
     for (int i = 1; i <= 21; ++i)
         FFX_StepPattern(0.5f * i);
     EXPECT_EQ(scrollRow, 1);
 }
 
-TEST_F(PatternTest, ElapsedTimeWrapKeepsTheGridStepping)
-{
+TEST_F(PatternTest, ElapsedTimeWrapKeepsTheGridStepping) {
     // Frames every 16 ms across the wrap of the 32-bit millisecond clock.
     scrollRow = 7;
     uint32_t ms = 0xFFFFFFFFu - 2000;
@@ -157,8 +149,7 @@ TEST_F(PatternTest, ElapsedTimeWrapKeepsTheGridStepping)
             continue;
         }
         FFX_StepPattern(seconds);
-        if (wrapped)
-            stepsAfterWrap += scrollRow != before;
+        if (wrapped) stepsAfterWrap += scrollRow != before;
     }
     ASSERT_TRUE(wrapped);
     // About 4.4 s after the wrap: a step every 13 frames of 16 ms (0.208 s).
@@ -166,8 +157,7 @@ TEST_F(PatternTest, ElapsedTimeWrapKeepsTheGridStepping)
     EXPECT_LE(stepsAfterWrap, 21);
 }
 
-TEST_F(PatternTest, AnyTimeBelowTheLastStepIsFollowed)
-{
+TEST_F(PatternTest, AnyTimeBelowTheLastStepIsFollowed) {
     lastStepTime = 10.0f;
     FFX_StepPattern(9.0f);
     EXPECT_EQ(lastStepTime, 9.0f);
@@ -178,8 +168,7 @@ TEST_F(PatternTest, AnyTimeBelowTheLastStepIsFollowed)
     EXPECT_EQ(scrollRow, 1);
 }
 
-TEST_F(PatternTest, GridPositionsForEveryShift)
-{
+TEST_F(PatternTest, GridPositionsForEveryShift) {
     std::vector<std::string> cells;
     for (int i = 0; i < 80; ++i)
         cells.push_back(patternCells[i]);
@@ -188,13 +177,13 @@ TEST_F(PatternTest, GridPositionsForEveryShift)
         FFX_DrawPattern(actual.data(), 100 * ref::kWidth + 40, 19 - row);
         for (int r = 0; r < 20; ++r)
             for (int c = 0; c < 4; ++c)
-                ref::DrawString(expected.data(), 2, 40 + 144 * c, 100 + 18 * ((19 - row + r) % 20), cells[r * 4 + c]);
+                ref::DrawString(expected.data(), 2, 40 + 144 * c, 100 + 18 * ((19 - row + r) % 20),
+                                cells[r * 4 + c]);
         ASSERT_EQ(actual, expected) << "scrollRow " << row;
     }
 }
 
-TEST_F(PatternTest, AtStartRowZeroIsAtTheBottomAndRowOneAtTheTop)
-{
+TEST_F(PatternTest, AtStartRowZeroIsAtTheBottomAndRowOneAtTheTop) {
     // Cell (0, 0) "| D.3 ... |": 'D' is its third character, column 0 of the
     // glyph is ink on every row. Bottom screen row: y 100 + 18 * 19 = 442.
     std::vector<uint32_t> frame(ref::kPixels, 0u);
@@ -202,7 +191,8 @@ TEST_F(PatternTest, AtStartRowZeroIsAtTheBottomAndRowOneAtTheTop)
     const int x = 40 + 2 * 12;
     EXPECT_EQ(frame[442 * ref::kWidth + x], 0xFFFFFFFFu);
     EXPECT_EQ(frame[(442 + 15) * ref::kWidth + x], 0xFFFFFFFFu);
-    EXPECT_EQ(frame[(442 + 16) * ref::kWidth + x], 0u); // the 2-pixel gap, then the frame's rows 458..479
+    EXPECT_EQ(frame[(442 + 16) * ref::kWidth + x],
+              0u); // the 2-pixel gap, then the frame's rows 458..479
     // Row 1 is blank: its '.' glyphs at the top screen row (y 100..115) have
     // ink only in glyph rows 6-7, pixel rows 112..115.
     EXPECT_EQ(frame[100 * ref::kWidth + x + 4], 0u);

@@ -10,34 +10,30 @@ using PlasmaTest = EffectTest;
 
 namespace {
 
-uint32_t Entry(int x, int y)
-{
+uint32_t Entry(int x, int y) {
     return plasmaTable[y * ref::kWidth + x];
 }
 
 } // namespace
 
-TEST_F(PlasmaTest, EntriesGivenByThePart)
-{
+TEST_F(PlasmaTest, EntriesGivenByThePart) {
     EXPECT_EQ(Entry(0, 0), 0x8080u);
     EXPECT_EQ(Entry(1, 0), 0x8380u);
     EXPECT_EQ(Entry(0, 1), 0x8180u);
 }
 
-TEST_F(PlasmaTest, WholeTableMatchesOneSinePerChannelAndEntry)
-{
+TEST_F(PlasmaTest, WholeTableMatchesOneSinePerChannelAndEntry) {
     const std::vector<uint32_t>& expected = ref::PlasmaTable();
     int mismatches = 0;
     for (int i = 0; i < ref::kPixels; ++i) {
         if (plasmaTable[i] != expected[i] && ++mismatches <= 10)
-            ADD_FAILURE() << "entry (" << i % ref::kWidth << ", " << i / ref::kWidth << ") is " << std::hex
-                          << plasmaTable[i] << ", expected " << expected[i];
+            ADD_FAILURE() << "entry (" << i % ref::kWidth << ", " << i / ref::kWidth << ") is "
+                          << std::hex << plasmaTable[i] << ", expected " << expected[i];
     }
     EXPECT_EQ(mismatches, 0);
 }
 
-TEST_F(PlasmaTest, OnlyGreenAndBlueInOneToTwoFiftyFive)
-{
+TEST_F(PlasmaTest, OnlyGreenAndBlueInOneToTwoFiftyFive) {
     for (int i = 0; i < ref::kPixels; ++i) {
         const uint32_t g = plasmaTable[i] >> 8, b = plasmaTable[i] & 0xFF;
         ASSERT_GE(g, 1u) << i;
@@ -52,8 +48,7 @@ TEST_F(PlasmaTest, OnlyGreenAndBlueInOneToTwoFiftyFive)
 // 15708, where 0.0001 * 15708 is just past pi / 2), true to 40 digits, not a
 // libm artefact. Green stays 7.9e-6 away. Both are far above the ~1e-12 by
 // which the fast build can move a value.
-TEST(PlasmaMargin, NoChannelValueNearAnInteger)
-{
+TEST(PlasmaMargin, NoChannelValueNearAnInteger) {
     double closestGreen = 1.0, closestBlue = 1.0;
     for (int y = 0; y < ref::kHeight; ++y) {
         for (int x = 0; x < ref::kWidth; ++x) {
@@ -69,8 +64,7 @@ TEST(PlasmaMargin, NoChannelValueNearAnInteger)
     EXPECT_GT(closestBlue, 8e-10);
 }
 
-TEST_F(PlasmaTest, RebuildingGivesTheSameTable)
-{
+TEST_F(PlasmaTest, RebuildingGivesTheSameTable) {
     const std::vector<uint32_t> first(plasmaTable, plasmaTable + ref::kPixels);
     uint32_t* const table = plasmaTable;
     std::fill(plasmaTable, plasmaTable + ref::kPixels, 0u);
@@ -79,15 +73,13 @@ TEST_F(PlasmaTest, RebuildingGivesTheSameTable)
     EXPECT_TRUE(std::equal(first.begin(), first.end(), plasmaTable));
 }
 
-TEST_F(PlasmaTest, FrameAtZeroSecondsIsTheTable)
-{
+TEST_F(PlasmaTest, FrameAtZeroSecondsIsTheTable) {
     std::vector<uint32_t> frame(ref::kPixels, 0xDEADBEEFu);
     FFX_DrawPlasma(frame.data(), 0.0f);
     EXPECT_TRUE(std::equal(frame.begin(), frame.end(), plasmaTable));
 }
 
-TEST_F(PlasmaTest, OffsetOneShiftsLeftAndWrapsToTheEnd)
-{
+TEST_F(PlasmaTest, OffsetOneShiftsLeftAndWrapsToTheEnd) {
     std::vector<uint32_t> frame(ref::kPixels);
     // 10 ms is 0.0100000007f; times 100, 1.0000000707. (0.01f itself is
     // 0.0099999998 and gives offset 0.)
@@ -97,8 +89,7 @@ TEST_F(PlasmaTest, OffsetOneShiftsLeftAndWrapsToTheEnd)
     EXPECT_EQ(frame[ref::kPixels - 1], Entry(0, 0));
 }
 
-TEST_F(PlasmaTest, OffsetTruncatesTheProductInDouble)
-{
+TEST_F(PlasmaTest, OffsetTruncatesTheProductInDouble) {
     // 0.07f * 100 = 7.0000000298 and 0.29f * 100 = 28.9999991655: 7 and 28.
     std::vector<uint32_t> frame(ref::kPixels);
     FFX_DrawPlasma(frame.data(), 0.07f);
@@ -107,8 +98,7 @@ TEST_F(PlasmaTest, OffsetTruncatesTheProductInDouble)
     EXPECT_EQ(frame[0], Entry(28, 0));
 }
 
-TEST_F(PlasmaTest, MultiplesOfTheFrameSizeShowTheTableUnshifted)
-{
+TEST_F(PlasmaTest, MultiplesOfTheFrameSizeShowTheTableUnshifted) {
     std::vector<uint32_t> frame(ref::kPixels);
     for (float seconds : {3072.0f, 6144.0f, 3072.0f * 1398.0f}) { // offsets n, 2n, 1398n
         std::fill(frame.begin(), frame.end(), 0u);
@@ -117,8 +107,7 @@ TEST_F(PlasmaTest, MultiplesOfTheFrameSizeShowTheTableUnshifted)
     }
 }
 
-TEST_F(PlasmaTest, EveryPixelIsTheTableAtIPlusOffsetModN)
-{
+TEST_F(PlasmaTest, EveryPixelIsTheTableAtIPlusOffsetModN) {
     std::vector<uint32_t> frame(ref::kPixels);
     // The largest seconds the loop produces (elapsed 2^32 - 1 ms) and a few
     // offsets on either side of the table's end.
@@ -126,6 +115,7 @@ TEST_F(PlasmaTest, EveryPixelIsTheTableAtIPlusOffsetModN)
         FFX_DrawPlasma(frame.data(), seconds);
         const long long offset = static_cast<long long>(static_cast<double>(seconds) * 100.0);
         for (long long i = 0; i < ref::kPixels; ++i)
-            ASSERT_EQ(frame[i], plasmaTable[(i + offset) % ref::kPixels]) << "seconds " << seconds << ", pixel " << i;
+            ASSERT_EQ(frame[i], plasmaTable[(i + offset) % ref::kPixels])
+                << "seconds " << seconds << ", pixel " << i;
     }
 }

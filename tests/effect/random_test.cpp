@@ -3,16 +3,14 @@
 
 #include "effect/random.h"
 
-TEST(Random, FirstValuesFromSeedOne)
-{
+TEST(Random, FirstValuesFromSeedOne) {
     randState = 1;
     const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
     for (int value : expected)
         EXPECT_EQ(FFX_Rand(), value);
 }
 
-TEST(Random, StateIsTheFullThirtyTwoBitProduct)
-{
+TEST(Random, StateIsTheFullThirtyTwoBitProduct) {
     randState = 1;
     FFX_Rand();
     EXPECT_EQ(randState, 1u * 214013u + 2531011u);
@@ -21,8 +19,7 @@ TEST(Random, StateIsTheFullThirtyTwoBitProduct)
     EXPECT_EQ(randState, 0xFFFFFFFFu * 214013u + 2531011u);
 }
 
-TEST(Random, ResultsStayInFifteenBits)
-{
+TEST(Random, ResultsStayInFifteenBits) {
     randState = 1;
     int highest = 0;
     for (int i = 0; i < 100000; ++i) {

@@ -16,8 +16,7 @@ struct Box {
 };
 
 // The readout drawn over a plain background, and the box of its ink.
-std::vector<uint32_t> Readout(float seconds, Box* box)
-{
+std::vector<uint32_t> Readout(float seconds, Box* box) {
     std::vector<uint32_t> frame(ref::kPixels, kBackground);
     FFX_DrawTime(frame.data(), seconds);
     for (int y = 0; y < ref::kHeight; ++y)
@@ -31,8 +30,7 @@ std::vector<uint32_t> Readout(float seconds, Box* box)
     return frame;
 }
 
-std::vector<uint32_t> Text(const std::string& text)
-{
+std::vector<uint32_t> Text(const std::string& text) {
     std::vector<uint32_t> frame(ref::kPixels, kBackground);
     ref::DrawString(frame.data(), 3, 100, 10, text);
     return frame;
@@ -40,8 +38,7 @@ std::vector<uint32_t> Text(const std::string& text)
 
 } // namespace
 
-TEST(Readout, HalfASecondIsFourBlankCellsThenTheDigitsFromX172)
-{
+TEST(Readout, HalfASecondIsFourBlankCellsThenTheDigitsFromX172) {
     Box box;
     const std::vector<uint32_t> frame = Readout(0.5f, &box);
     EXPECT_EQ(frame, Text("    0.50"));
@@ -53,16 +50,14 @@ TEST(Readout, HalfASecondIsFourBlankCellsThenTheDigitsFromX172)
     EXPECT_EQ(frame[10 * ref::kWidth + 171], kBackground);
 }
 
-TEST(Readout, TieAt1125MillisecondsRoundsUp)
-{
+TEST(Readout, TieAt1125MillisecondsRoundsUp) {
     const float seconds = COM_MsToSeconds(1125);
     ASSERT_EQ(seconds, 1.125f);
     Box box;
     EXPECT_EQ(Readout(seconds, &box), Text("    1.13"));
 }
 
-TEST(Readout, FromHundredThousandSecondsTheTextGrowsToTheRight)
-{
+TEST(Readout, FromHundredThousandSecondsTheTextGrowsToTheRight) {
     Box box;
     EXPECT_EQ(Readout(100000.0f, &box), Text("100000.00"));
     EXPECT_GE(box.left, 100);
@@ -75,8 +70,7 @@ TEST(Readout, FromHundredThousandSecondsTheTextGrowsToTheRight)
     EXPECT_EQ(Readout(100000.125f, &later), Text("100000.13"));
 }
 
-TEST(Readout, LargestElapsedTime)
-{
+TEST(Readout, LargestElapsedTime) {
     Box box;
     const float seconds = COM_MsToSeconds(4294967295u);
     EXPECT_EQ(Readout(seconds, &box), Text("4294967.50"));

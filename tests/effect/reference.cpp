@@ -38,28 +38,24 @@ const char kCharset[] = "0123456789ABCDEFG:.#|";
 
 } // namespace
 
-double GreenValue(int x, int y)
-{
+double GreenValue(int x, int y) {
     const double a = 0.03 * x;
     const double b = 0.01 * y;
     return std::sin(a + b) * 127 + 128;
 }
 
-double BlueValue(int x, int y)
-{
+double BlueValue(int x, int y) {
     const int product = y * x;
     return std::sin(0.0001 * product) * 127 + 128;
 }
 
-uint32_t PlasmaEntry(int x, int y)
-{
+uint32_t PlasmaEntry(int x, int y) {
     const int g = static_cast<int>(GreenValue(x, y));
     const int b = static_cast<int>(BlueValue(x, y));
     return (static_cast<uint32_t>(g) << 8) + static_cast<uint32_t>(b);
 }
 
-const std::vector<uint32_t>& PlasmaTable()
-{
+const std::vector<uint32_t>& PlasmaTable() {
     static const std::vector<uint32_t> table = [] {
         std::vector<uint32_t> t(kPixels);
         for (int y = 0; y < kHeight; ++y)
@@ -70,33 +66,26 @@ const std::vector<uint32_t>& PlasmaTable()
     return table;
 }
 
-bool GlyphInk(char c, int row, int column)
-{
-    if (c == '\0')
-        return false;
+bool GlyphInk(char c, int row, int column) {
+    if (c == '\0') return false;
     const char* at = std::strchr(kCharset, c);
-    if (!at)
-        return false;
+    if (!at) return false;
     return (kGlyphRows[at - kCharset][row] >> (5 - column)) & 1;
 }
 
-void DrawChar(uint32_t* frame, int scale, int x, int y, char c)
-{
+void DrawChar(uint32_t* frame, int scale, int x, int y, char c) {
     for (int v = 0; v < 8 * scale; ++v)
         for (int u = 0; u < 6 * scale; ++u)
-            if (GlyphInk(c, v / scale, u / scale))
-                frame[(y + v) * kWidth + (x + u)] = kWhite;
+            if (GlyphInk(c, v / scale, u / scale)) frame[(y + v) * kWidth + (x + u)] = kWhite;
 }
 
-void DrawString(uint32_t* frame, int scale, int x, int y, const std::string& text)
-{
+void DrawString(uint32_t* frame, int scale, int x, int y, const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i)
         DrawChar(frame, scale, x + static_cast<int>(i) * 6 * scale, y, text[i]);
 }
 
 std::vector<uint32_t> Frame(float seconds, const std::string& readout, int scrollRow,
-                            const std::vector<std::string>& cells)
-{
+                            const std::vector<std::string>& cells) {
     const std::vector<uint32_t>& table = PlasmaTable();
     std::vector<uint32_t> frame(kPixels);
     const long long offset = static_cast<long long>(static_cast<double>(seconds) * 100.0);

@@ -10,8 +10,7 @@
 
 namespace {
 
-size_t Pixels()
-{
+size_t Pixels() {
     return static_cast<size_t>(width) * static_cast<size_t>(height);
 }
 
@@ -19,8 +18,7 @@ size_t Pixels()
 // readout; the scroll clock steps on the first frame only.
 constexpr float kSeconds = 1234.56f;
 
-void EnsureInit()
-{
+void EnsureInit() {
     if (!plasmaTable) {
         randState = 1;
         FFX_Init(nullptr);
@@ -28,16 +26,14 @@ void EnsureInit()
 }
 
 // The Part's wording of the plasma layer: one modulo per pixel.
-void NaivePlasma(uint32_t* frame, float seconds)
-{
+void NaivePlasma(uint32_t* frame, float seconds) {
     const uint32_t n = static_cast<uint32_t>(Pixels());
     const uint32_t offset = static_cast<uint32_t>(static_cast<double>(seconds) * 100.0);
     for (uint32_t i = 0; i < n; ++i)
         frame[i] = plasmaTable[(i + offset) % n];
 }
 
-void BM_RenderFrame(benchmark::State& state)
-{
+void BM_RenderFrame(benchmark::State& state) {
     EnsureInit();
     std::vector<uint32_t> frame(Pixels());
     for (auto _ : state) {
@@ -45,24 +41,24 @@ void BM_RenderFrame(benchmark::State& state)
         benchmark::DoNotOptimize(frame.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Pixels() * 4));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(Pixels() * 4));
 }
 BENCHMARK(BM_RenderFrame);
 
-void BM_CopyFrame(benchmark::State& state)
-{
+void BM_CopyFrame(benchmark::State& state) {
     std::vector<uint32_t> source(Pixels(), 0x8080u), frame(Pixels());
     for (auto _ : state) {
         std::memcpy(frame.data(), source.data(), Pixels() * 4);
         benchmark::DoNotOptimize(frame.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Pixels() * 4));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(Pixels() * 4));
 }
 BENCHMARK(BM_CopyFrame);
 
-void BM_RenderNaive(benchmark::State& state)
-{
+void BM_RenderNaive(benchmark::State& state) {
     EnsureInit();
     std::vector<uint32_t> frame(Pixels());
     for (auto _ : state) {
@@ -73,12 +69,12 @@ void BM_RenderNaive(benchmark::State& state)
         benchmark::DoNotOptimize(frame.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Pixels() * 4));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(Pixels() * 4));
 }
 BENCHMARK(BM_RenderNaive);
 
-void BM_Init(benchmark::State& state)
-{
+void BM_Init(benchmark::State& state) {
     for (auto _ : state) {
         randState = 1; // the same pattern every time, as at start-up
         benchmark::DoNotOptimize(FFX_Init(nullptr));

@@ -18,14 +18,12 @@ namespace {
 constexpr int kBadInput = 2;
 constexpr int kFailure = 1;
 
-int Fail(int code, const std::string& message)
-{
+int Fail(int code, const std::string& message) {
     std::fprintf(stderr, "ffxcapture: %s\n", message.c_str());
     return code;
 }
 
-std::string FrameName(const std::string& folder, uint64_t k)
-{
+std::string FrameName(const std::string& folder, uint64_t k) {
     char name[32];
     std::snprintf(name, sizeof name, "frame_%05llu.png", static_cast<unsigned long long>(k));
     return (std::filesystem::path(folder) / name).string();
@@ -33,12 +31,10 @@ std::string FrameName(const std::string& folder, uint64_t k)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     CaptureOptions options;
     std::string error;
-    if (!ParseCaptureOptions(argc, argv, options, error))
-        return Fail(kBadInput, error);
+    if (!ParseCaptureOptions(argc, argv, options, error)) return Fail(kBadInput, error);
     if (options.mode == CaptureOptions::Mode::Help) {
         std::fputs(CaptureUsage(), stdout);
         return 0;
@@ -48,14 +44,13 @@ int main(int argc, char** argv)
         std::error_code ec;
         std::filesystem::create_directories(options.output, ec);
         if (ec || !std::filesystem::is_directory(options.output))
-            return Fail(kBadInput, "cannot write to folder '" + options.output + "': " +
-                                       (ec ? ec.message() : std::string("not a folder")));
+            return Fail(kBadInput, "cannot write to folder '" + options.output +
+                                       "': " + (ec ? ec.message() : std::string("not a folder")));
     }
 
     // depth is 32: one uint32_t per pixel (Part 1.1).
     std::vector<uint32_t> frame(static_cast<size_t>(width) * static_cast<size_t>(height));
-    if (!FFX_Init(frame.data()))
-        return Fail(kFailure, "FFX_Init failed");
+    if (!FFX_Init(frame.data())) return Fail(kFailure, "FFX_Init failed");
 
     if (options.mode == CaptureOptions::Mode::OneFrame) {
         FFX_Render(frame.data(), COM_MsToSeconds(options.ms));

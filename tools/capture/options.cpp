@@ -9,17 +9,16 @@
 
 namespace {
 
-constexpr double kMaxFps = 1000.0;               // the clock counts whole milliseconds
-constexpr double kMaxDuration = 4294967.296;     // elapsed times below 2^32 ms
+constexpr double kMaxFps = 1000.0;           // the clock counts whole milliseconds
+constexpr double kMaxDuration = 4294967.296; // elapsed times below 2^32 ms
 constexpr uint64_t kMaxMs = 4294967295u;
 
-std::string Quote(const std::string& text)
-{
+std::string Quote(const std::string& text) {
     return "'" + text + "'";
 }
 
-bool ParseMs(const std::string& name, const std::string& text, uint32_t& value, std::string& error)
-{
+bool ParseMs(const std::string& name, const std::string& text, uint32_t& value,
+             std::string& error) {
     size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
     if (i == text.size()) {
         error = name + ": " + Quote(text) + " is not a number";
@@ -36,7 +35,8 @@ bool ParseMs(const std::string& name, const std::string& text, uint32_t& value, 
     while (first + 1 < text.size() && text[first] == '0')
         ++first;
     const bool negative = text[0] == '-' && text.find_first_not_of('0', i) != std::string::npos;
-    if (negative || text.size() - first > 10 || std::strtoull(text.c_str() + first, nullptr, 10) > kMaxMs) {
+    if (negative || text.size() - first > 10 ||
+        std::strtoull(text.c_str() + first, nullptr, 10) > kMaxMs) {
         error = name + ": " + text + " is out of range (0 to 4294967295)";
         return false;
     }
@@ -45,13 +45,13 @@ bool ParseMs(const std::string& name, const std::string& text, uint32_t& value, 
 }
 
 bool ParsePositive(const std::string& name, const std::string& text, double maximum, double& value,
-                   std::string& error)
-{
+                   std::string& error) {
     const char* begin = text.c_str();
     char* end = nullptr;
     errno = 0;
     const double parsed = std::strtod(begin, &end);
-    if (text.empty() || end != begin + text.size() || text.find_first_of(" \t\n") != std::string::npos) {
+    if (text.empty() || end != begin + text.size() ||
+        text.find_first_of(" \t\n") != std::string::npos) {
         error = name + ": " + Quote(text) + " is not a number";
         return false;
     }
@@ -75,8 +75,8 @@ bool ParsePositive(const std::string& name, const std::string& text, double maxi
 
 } // namespace
 
-bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options, std::string& error)
-{
+bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
+                         std::string& error) {
     options = CaptureOptions();
     bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
     std::string msText, fpsText, durationText;
@@ -150,8 +150,7 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
     }
     if (haveMs) {
         options.mode = CaptureOptions::Mode::OneFrame;
-        if (!ParseMs("--ms", msText, options.ms, error))
-            return false;
+        if (!ParseMs("--ms", msText, options.ms, error)) return false;
     } else {
         options.mode = CaptureOptions::Mode::Sequence;
         if (!ParsePositive("--fps", fpsText, kMaxFps, options.fps, error) ||
@@ -169,13 +168,11 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
     return true;
 }
 
-uint64_t CaptureFrameMs(uint64_t k, double fps)
-{
+uint64_t CaptureFrameMs(uint64_t k, double fps) {
     return static_cast<uint64_t>(std::floor(static_cast<double>(k) * 1000.0 / fps));
 }
 
-uint64_t CaptureFrameCount(double fps, double duration)
-{
+uint64_t CaptureFrameCount(double fps, double duration) {
     const double limit = duration * 1000.0;
     // Start from the estimate and settle on the exact count, since the
     // frame times are floored.
@@ -187,8 +184,7 @@ uint64_t CaptureFrameCount(double fps, double duration)
     return count;
 }
 
-const char* CaptureUsage()
-{
+const char* CaptureUsage() {
     return "Usage: ffxcapture --ms T -o FILE.png\n"
            "       ffxcapture --fps F --duration S -o DIR\n"
            "\n"

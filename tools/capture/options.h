@@ -15,7 +15,8 @@ struct CaptureOptions {
 
 // Parses argv[1..argc-1]. On bad input returns false with `error` set to one
 // line (without the program name or newline) that names the problem.
-bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options, std::string& error);
+bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
+                         std::string& error);
 
 // The elapsed milliseconds of sequence frame k: floor(k * 1000 / fps).
 uint64_t CaptureFrameMs(uint64_t k, double fps);

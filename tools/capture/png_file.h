@@ -8,4 +8,5 @@
 // to `path` through a temporary file in the same folder, renamed over `path`
 // once complete. Returns false with `error` set to one line, and leaves no
 // file behind, when the file cannot be written.
-bool WritePngFile(const std::string& path, const uint32_t* frame, int width, int height, std::string& error);
+bool WritePngFile(const std::string& path, const uint32_t* frame, int width, int height,
+                  std::string& error);

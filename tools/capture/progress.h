@@ -5,14 +5,14 @@
 #include <cstdint>
 
 class ProgressBar {
-public:
+  public:
     explicit ProgressBar(uint64_t total);
     ~ProgressBar();
     void Update(uint64_t done);
     // Ends the line (also done by the destructor).
     void Finish();
 
-private:
+  private:
     uint64_t total_;
     bool enabled_;
     bool open_ = false;

@@ -4,6 +4,7 @@
 #include "winapi/sdl2/standin.h"
 
 #include <cstring>
+#include <deque>
 
 namespace {
 
@@ -15,8 +16,17 @@ int32_t PitchFor(int32_t width) {
     return (width * 4 + 64 + 63) / 64 * 64;
 }
 
+// The objects handed out live until the process ends, as nothing releases
+// them; deques keep their addresses fixed.
+std::deque<DirectDrawImpl> devices;
+std::deque<IDirectDraw7> deviceFaces;
+std::deque<SurfaceImpl> surfaces;
+std::deque<IDirectDrawSurface7> surfaceFaces;
+
 IDirectDrawSurface7* NewSurface() {
-    return new IDirectDrawSurface7{new SurfaceImpl};
+    surfaces.emplace_back();
+    surfaceFaces.push_back(IDirectDrawSurface7{&surfaces.back()});
+    return &surfaceFaces.back();
 }
 
 } // namespace
@@ -28,7 +38,9 @@ HRESULT WINAPI DirectDrawCreateEx(GUID* lpGuid, LPVOID* lplpDD, REFIID iid, IUnk
     if (lpGuid) return DDERR_INVALIDDIRECTDRAWGUID; // only the default display
     if (std::memcmp(&iid, &IID_IDirectDraw7, sizeof(IID)) != 0) return E_NOINTERFACE;
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return DDERR_GENERIC;
-    *lplpDD = new IDirectDraw7{new DirectDrawImpl};
+    devices.emplace_back();
+    deviceFaces.push_back(IDirectDraw7{&devices.back()});
+    *lplpDD = &deviceFaces.back();
     return DD_OK;
 }
 

@@ -20,22 +20,22 @@ void PumpSdlEvents() {
         DeliverSdlEvent(event);
 }
 
-bool Matches(const MSG& msg, HWND hWnd, UINT first, UINT last) {
-    if (hWnd && msg.hwnd != hWnd) return false;
-    return (first == 0 && last == 0) || (msg.message >= first && msg.message <= last);
+// A filter of 0 to 0 takes every message.
+bool InFilter(UINT message, UINT first, UINT last) {
+    return (first == 0 && last == 0) || (message >= first && message <= last);
 }
 
 // The first waiting message that matches the filter, into *out.
 bool Take(MSG* out, HWND hWnd, UINT first, UINT last, bool remove) {
     for (auto it = posted.begin(); it != posted.end(); ++it) {
-        if (Matches(*it, hWnd, first, last)) {
+        if ((!hWnd || it->hwnd == hWnd) && InFilter(it->message, first, last)) {
             *out = *it;
             if (remove) posted.erase(it);
             return true;
         }
     }
     // The quit message belongs to the thread, not to a window.
-    if (quitPosted && !hWnd && Matches(MSG{nullptr, WM_QUIT, 0, 0, 0, {}}, nullptr, first, last)) {
+    if (quitPosted && !hWnd && InFilter(WM_QUIT, first, last)) {
         *out = MSG{nullptr, WM_QUIT, WPARAM(quitCode), 0, GetTickCount(), {}};
         if (remove) quitPosted = false;
         return true;

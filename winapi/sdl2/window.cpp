@@ -4,14 +4,14 @@
 // the program relies on: WM_CLOSE destroys the window.
 #include "winapi/sdl2/standin.h"
 
-#include <algorithm>
+#include <list>
 #include <map>
 #include <string>
 
 namespace {
 
 std::map<std::string, WNDCLASSA> classes;
-std::vector<HWND__*> windows; // the live ones
+std::list<HWND__> windows; // the live ones; a handle is an element's address
 HWND focusWindow;
 
 // Class atoms are handed out from 0xC000 up, as for registered classes.
@@ -20,12 +20,14 @@ constexpr ATOM FIRST_ATOM = 0xC000;
 } // namespace
 
 HWND__* LiveWindow(HWND hWnd) {
-    return std::find(windows.begin(), windows.end(), hWnd) != windows.end() ? hWnd : nullptr;
+    for (HWND__& w : windows)
+        if (&w == hWnd) return hWnd;
+    return nullptr;
 }
 
 HWND__* WindowFromSdl(uint32_t windowId) {
-    for (HWND__* w : windows)
-        if (SDL_GetWindowID(w->sdl) == windowId) return w;
+    for (HWND__& w : windows)
+        if (SDL_GetWindowID(w.sdl) == windowId) return &w;
     return nullptr;
 }
 
@@ -42,11 +44,10 @@ LRESULT SendToWindow(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 void DestroyStandInWindow(HWND hWnd) {
     if (!LiveWindow(hWnd)) return;
     SendToWindow(hWnd, WM_DESTROY, 0, 0);
-    windows.erase(std::find(windows.begin(), windows.end(), hWnd));
     if (focusWindow == hWnd) focusWindow = nullptr;
     ScreenClose(hWnd->sdl);
     SDL_DestroyWindow(hWnd->sdl);
-    delete hWnd;
+    windows.remove_if([hWnd](const HWND__& w) { return &w == hWnd; });
 }
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
@@ -77,9 +78,8 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWOR
     SDL_Window* sdl =
         SDL_CreateWindow(lpWindowName ? lpWindowName : "", X, Y, nWidth, nHeight, flags);
     if (!sdl) return nullptr;
-    HWND__* w = new HWND__{sdl, found->second.lpfnWndProc, found->second.hCursor};
-    windows.push_back(w);
-    return w;
+    windows.push_back(HWND__{sdl, found->second.lpfnWndProc, found->second.hCursor});
+    return &windows.back();
 }
 
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
