@@ -6,13 +6,14 @@
 # 640x480x24) on the first free display from :FIRST (default :70) on, and
 # exports DISPLAY. Sets E2E_XVFB_PID. Tries ten display numbers. Safe when
 # several tests start servers at once: the display is ours only when its
-# lock file names our server.
+# lock file names our server. -noreset: by default the server resets when
+# its last client leaves (our own probe), refusing connections meanwhile.
 e2e_start_xvfb() {
   local size=$1 n=${2:-70} last tries
   last=$((n + 9))
   while [ "$n" -le "$last" ]; do
     if [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 "$size" -nolisten tcp -noreset >/dev/null 2>&1 &
       E2E_XVFB_PID=$!
       tries=0
       while [ "$tries" -lt 100 ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; do
