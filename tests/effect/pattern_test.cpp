@@ -110,6 +110,12 @@ TEST_F(PatternTest, ClockStepsOnlyWhenStrictlyMoreThanPointTwoHavePassed) {
     EXPECT_EQ(scrollRow, 1);
     FFX_StepPattern(1.2f);
     EXPECT_EQ(scrollRow, 2);
+
+    // The difference in double: 0.20000001788f - 1e-8f is 0.20000000788,
+    // more than 0.2f; taken in float it would round to 0.2f itself.
+    lastStepTime = 1e-8f;
+    FFX_StepPattern(justAbove);
+    EXPECT_EQ(scrollRow, 3);
 }
 
 TEST_F(PatternTest, AtMostOneStepPerFrameAgainstThePreviousStep) {
