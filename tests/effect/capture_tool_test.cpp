@@ -109,11 +109,8 @@ TEST_F(CaptureTool, BadInputExitsTwoWithOneLineAndNoFiles) {
         {"--ms"},
         {"--ms", "x", "-o", "a.png"},
         {"--ms", "4294967296", "-o", "a.png"},
-        {"--ms", "5"},
         {"--fps", "0", "--duration", "1", "-o", "seq"},
-        {"--fps", "30", "--duration", "0", "-o", "seq"},
         {"--fps", "30", "--duration", "-1", "-o", "seq"},
-        {"--fps", "ten", "--duration", "1", "-o", "seq"},
         {"--ms", "5", "-o", "missing/folder/a.png"},
         {"--ms", "5", "-o", "."},
     };

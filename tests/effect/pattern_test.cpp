@@ -35,38 +35,6 @@ TEST(Pattern, TwentyChoicesFromSeedOne) {
     EXPECT_EQ(choices, expected);
 }
 
-TEST(Pattern, RandomNoteDrawOrder) {
-    // Seed 1 after the first choice's two draws: G, even -> '.', 5, even -> no
-    // second field.
-    randState = 1;
-    FFX_Rand();
-    FFX_Rand();
-    char cell[12] = "| ... ... |";
-    FFX_RandomNote(cell);
-    EXPECT_STREQ(cell, "| G.5 ... |");
-
-    // An odd fourth draw fills offsets 6..8 and leaves the rest of the cell.
-    char filled[12] = "| ... ... |";
-    randState = 2;
-    int draws[7];
-    for (int& d : draws)
-        d = FFX_Rand();
-    randState = 2;
-    FFX_RandomNote(filled);
-    EXPECT_EQ(filled[2], 'A' + draws[0] % 7);
-    EXPECT_EQ(filled[3], draws[1] % 2 ? '#' : '.');
-    EXPECT_EQ(filled[4], '2' + draws[2] % 7);
-    if (draws[3] % 2) {
-        EXPECT_EQ(filled[6], 'A' + draws[4] % 7);
-        EXPECT_EQ(filled[7], '0' + draws[5] % 10);
-        EXPECT_EQ(filled[8], '0' + draws[6] % 10);
-    } else {
-        ADD_FAILURE() << "pick a seed whose fourth draw is odd";
-    }
-    EXPECT_EQ(std::string(filled, 2), "| ");
-    EXPECT_EQ(std::string(filled + 9, 3), std::string(" |\0", 3));
-}
-
 TEST_F(PatternTest, SixteenNonBlankCells) {
     const std::map<std::pair<int, int>, std::string> expected = {
         {{0, 0}, "D.3 ..."},  {{2, 0}, "A.8 A90"},  {{2, 2}, "E#5 F84"},  {{6, 2}, "D.7 C44"},

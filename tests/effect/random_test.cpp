@@ -18,15 +18,3 @@ TEST(Random, StateIsTheFullThirtyTwoBitProduct) {
     EXPECT_EQ(FFX_Rand(), static_cast<int>(((0xFFFFFFFFu * 214013u + 2531011u) >> 16) & 0x7FFF));
     EXPECT_EQ(randState, 0xFFFFFFFFu * 214013u + 2531011u);
 }
-
-TEST(Random, ResultsStayInFifteenBits) {
-    randState = 1;
-    int highest = 0;
-    for (int i = 0; i < 100000; ++i) {
-        const int value = FFX_Rand();
-        ASSERT_GE(value, 0);
-        ASSERT_LE(value, 32767);
-        highest = std::max(highest, value);
-    }
-    EXPECT_EQ(highest, 32767);
-}
