@@ -131,10 +131,6 @@ constexpr GlyphIndex MakeGlyphIndex() {
 
 constexpr GlyphIndex kGlyphIndex = MakeGlyphIndex();
 
-} // namespace
-
-namespace {
-
 // One glyph with its top-left pixel at `box`. Scale is a compile-time
 // constant for the program's two scales (2 for the grid, 3 for the
 // readout), whose runs are at most 15 pixels; 0 stands for any other scale.
@@ -145,12 +141,12 @@ template <int Scale> void DrawGlyph(uint32_t* box, int32_t scale, int glyph, uin
     for (int k = 0; k < spans.count; ++k) {
         uint32_t* p = box + static_cast<ptrdiff_t>(spans.row[k]) * s * width + spans.start[k] * s;
         const int pixelRows = spans.rows[k] * s;
-        if (Scale == 0) {
+        if constexpr (Scale == 0) {
             for (int v = 0; v < pixelRows; ++v, p += width)
                 std::fill_n(p, spans.length[k] * s, colour);
             continue;
         }
-        switch (spans.length[k]) { // runs of 1 to 5 cells, fixed store sequences
+        switch (spans.length[k]) { // runs of 1 to 5 cells: fixed store sequences
         case 1:
             StoreRect<1 * Scale>(p, pixelRows, colours);
             break;

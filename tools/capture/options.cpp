@@ -2,7 +2,6 @@
 #include "tools/capture/options.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,22 +18,18 @@ std::string Quote(const std::string& text) {
 
 bool ParseMs(const std::string& name, const std::string& text, uint32_t& value,
              std::string& error) {
-    size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    if (i == text.size()) {
+    const size_t digits = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+    if (digits == text.size()) {
         error = name + ": " + Quote(text) + " is not a number";
         return false;
     }
-    for (size_t j = i; j < text.size(); ++j) {
-        if (text[j] < '0' || text[j] > '9') {
-            error = name + ": " + Quote(text) + " is not a whole number of milliseconds";
-            return false;
-        }
+    if (text.find_first_not_of("0123456789", digits) != std::string::npos) {
+        error = name + ": " + Quote(text) + " is not a whole number of milliseconds";
+        return false;
     }
-    // Leading zeros do not count towards the size.
-    size_t first = i;
-    while (first + 1 < text.size() && text[first] == '0')
-        ++first;
-    const bool negative = text[0] == '-' && text.find_first_not_of('0', i) != std::string::npos;
+    // Significant digits only: leading zeros do not make a number too long.
+    const size_t first = std::min(text.find_first_not_of('0', digits), text.size() - 1);
+    const bool negative = text[0] == '-' && text[first] != '0';
     if (negative || text.size() - first > 10 ||
         std::strtoull(text.c_str() + first, nullptr, 10) > kMaxMs) {
         error = name + ": " + text + " is out of range (0 to 4294967295)";
@@ -48,7 +43,6 @@ bool ParsePositive(const std::string& name, const std::string& text, double maxi
                    std::string& error) {
     const char* begin = text.c_str();
     char* end = nullptr;
-    errno = 0;
     const double parsed = std::strtod(begin, &end);
     if (text.empty() || end != begin + text.size() ||
         text.find_first_of(" \t\n") != std::string::npos) {
