@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
         FFX_Render(frame.data(), COM_MsToSeconds(options.ms));
         if (!WritePngFile(options.output, frame.data(), width, height, error))
             return Fail(kBadInput, error);
+        FFX_Shutdown();
         return 0;
     }
 
