@@ -28,7 +28,7 @@ wine_require() {
     command -v "$tool" >/dev/null ||
       wine_fail "Wine is not installed ($tool not found); scripts/install-deps installs wine64"
   done
-  for tool in Xvfb xdotool xwininfo xdpyinfo import; do
+  for tool in Xvfb xdotool xwininfo xdpyinfo xprop import convert; do
     command -v "$tool" >/dev/null ||
       wine_fail "$tool not found; scripts/install-deps installs it"
   done
@@ -50,7 +50,7 @@ wine_cleanup() {
 # in a virtual desktop of that size; `wine explorer /desktop=...` would do
 # the same but hides the program's exit code.
 wine_setup() {
-  local start=$SECONDS
+  local start=$SECONDS reg="$WINE_WORK/setup.reg"
   trap wine_cleanup EXIT
   trap 'exit 1' INT TERM
   mkdir -p "$WINE_WORK"
@@ -58,11 +58,15 @@ wine_setup() {
   rm -rf "$WINEPREFIX" "$WINE_WORK"/*.png "$WINE_LOG"
   (unset DISPLAY; WINEDEBUG=-all timeout 120 wineboot -i) >"$WINE_WORK/wineboot.log" 2>&1 ||
     wine_fail "wineboot -i did not finish in 120 s (see $WINE_WORK/wineboot.log)"
-  if [ -n "${2:-}" ]; then
-    WINEDEBUG=-all timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
-      WINEDEBUG=-all timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$2" /f ||
-      wine_fail "could not set up the virtual desktop"
-  fi >>"$WINE_WORK/wineboot.log" 2>&1
+  # DirectDraw draws through GDI: without a GPU, Wine's OpenGL path runs on
+  # Mesa's software rasteriser, whose own threads sometimes crash the
+  # process as it exits (SIGSEGV, exit status 139), and compete for the
+  # processors with everything else.
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Direct3D]\n"renderer"="no3d"\n' >"$reg"
+  [ -n "${2:-}" ] && printf '%s\n' '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' \
+    '' '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' "\"Default\"=\"$2\"" >>"$reg"
+  WINEDEBUG=-all timeout 60 wine reg import "$reg" >>"$WINE_WORK/wineboot.log" 2>&1 ||
+    wine_fail "could not set up the prefix ($reg)"
   timeout 60 wineserver -w
   echo "prefix ready in $((SECONDS - start)) s"
   e2e_start_xvfb "$1" 80 || wine_fail "no Xvfb"
@@ -105,11 +109,12 @@ wine_boxes() {
   sed -n 's/^.*trace:msgbox:MSGBOX_OnInit L"\(.*\)"$/\1/p' "$WINE_LOG"
 }
 
-# wine_answer_box CAPTION TEXT N: waits for the program's Nth message box,
-# which must be captioned exactly CAPTION and say TEXT, and presses its
-# button (Return), repeating the key until the box is gone.
+# wine_answer_box CAPTION TEXT N OWNER: waits for the program's Nth message
+# box, which must be captioned exactly CAPTION, say TEXT and be owned by the
+# X window OWNER (empty: by none), and presses its button (Return), again
+# until the box is gone.
 wine_answer_box() {
-  local caption=$1 text=$2 n=$3 win tries ticks shown
+  local caption=$1 text=$2 n=$3 owner=$4 win tries ticks shown
   win=$(e2e_wait_window "^$caption\$" 30) || wine_fail "no box captioned '$caption'"
   tries=0
   while [ "$(wine_boxes | wc -l)" -lt "$n" ] && [ "$tries" -lt 50 ]; do
@@ -119,12 +124,16 @@ wine_answer_box() {
   shown=$(wine_boxes | sed -n "${n}p")
   [ "$(wine_boxes | wc -l)" -eq "$n" ] && [ "$shown" = "$text" ] ||
     wine_fail "box $n captioned '$caption' says '$shown', expected '$text'"
-  echo "box $n: '$caption' / '$text'"
+  # Wine marks an owned window as transient for its owner's X window.
+  shown=$(xprop -id "$win" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
+  [ "$((shown))" -eq "$((${owner:-0}))" ] ||
+    wine_fail "box $n is owned by X window '$shown', expected '$owner'"
+  echo "box $n: '$caption' / '$text', owner ${owner:-none}"
   # Return goes only to the box itself: a stray one would answer the next box.
   for tries in 1 2 3 4 5; do
     timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null && xdotool key Return
     for ticks in $(seq 20); do
-      e2e_window_ids "^$caption\$" | grep -qx "$win" || return 0
+      xwininfo -id "$win" >/dev/null 2>&1 || return 0
       sleep 0.1
     done
   done
