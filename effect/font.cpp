@@ -12,7 +12,7 @@ constexpr char fontCharset[FONT_CHARS + 1] = "0123456789ABCDEFG:.#|";
 
 namespace {
 
-// One glyph row written as the Part's table shows it, 'X' for ink.
+// One glyph row written as the glyph chart shows it, 'X' for ink.
 constexpr uint8_t Cell(const char (&row)[7], int column) {
     return row[column] == 'X' ? 1 : 0;
 }

@@ -46,7 +46,7 @@ void FFX_RandomNote(char* cell) {
 }
 
 void FFX_StepPattern(float seconds) {
-    // The Part's clock compares seconds - lastStepTime > 0.2 (the float
+    // The clock compares seconds - lastStepTime > 0.2 (the float
     // constant, the difference in double) and stops for a whole wrap period
     // when the elapsed time wraps to 0. Following seconds back keeps it going.
     if (seconds < lastStepTime) {

@@ -83,11 +83,11 @@ void FillRun(uint32_t* __restrict out, const uint32_t* __restrict green, int cou
 
 } // namespace
 
-// The Part's way, 2 * width * height sines, is what the whole-table test
+// The plain way, 2 * width * height sines, is what the whole-table test
 // (tests/effect) compares against. Here the entries share their sines: about
 // 110 library sines and cosines in all, the rest by rotations and angle sums.
 // The entries come out the same because every entry's sine * 127 + 128 lies at least
-// 8.5e-10 from an integer (the Part says 1e-9; the closest is 254.99999999914)
+// 8.5e-10 from an integer (the closest is 254.99999999914)
 // except where the argument is exactly 0, and those sines stay exactly 0
 // here; the shortcuts move a value by less than 1e-11.
 void FFX_BuildPlasma(void) {

@@ -1,4 +1,4 @@
-// elapsed_test.cpp -- elapsed milliseconds to seconds as the loop of Part 1.1 does it.
+// elapsed_test.cpp -- elapsed milliseconds to seconds as the frame loop does it.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,4 +1,4 @@
-// font_test.cpp -- the glyph table, drawing one character and a string (Part 3.2).
+// font_test.cpp -- the glyph table, drawing one character and a string.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,5 +1,5 @@
 // format_test.cpp -- fixed-point formatting with half-up rounding of the
-// 17-significant-digit form (Overview, "Text formatting").
+// 17-significant-digit form.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,4 +1,4 @@
-// pattern_test.cpp -- the note cells, the scroll clock and the grid (Part 3.3).
+// pattern_test.cpp -- the note cells, the scroll clock and the grid.
 #include <cmath>
 #include <map>
 #include <utility>

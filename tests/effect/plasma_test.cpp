@@ -1,4 +1,4 @@
-// plasma_test.cpp -- the plasma table and its per-frame rotation (Part 3.1).
+// plasma_test.cpp -- the plasma table and its per-frame rotation.
 #include <cmath>
 #include <vector>
 
@@ -16,7 +16,7 @@ uint32_t Entry(int x, int y) {
 
 } // namespace
 
-TEST_F(PlasmaTest, EntriesGivenByThePart) {
+TEST_F(PlasmaTest, EntriesAtKnownPlaces) {
     EXPECT_EQ(Entry(0, 0), 0x8080u);
     EXPECT_EQ(Entry(1, 0), 0x8380u);
     EXPECT_EQ(Entry(0, 1), 0x8180u);
@@ -34,7 +34,7 @@ TEST_F(PlasmaTest, WholeTableMatchesOneSinePerChannelAndEntry) {
 }
 
 // The margin the fast build relies on: apart from sine arguments of exactly 0,
-// no sine * 127 + 128 is near an integer. The Part says 1e-9; the closest
+// no sine * 127 + 128 is near an integer. A margin of 1e-9 is often quoted; the closest
 // blue value is in fact 254.99999999914 (8.6e-10 below 255, product x * y =
 // 15708, where 0.0001 * 15708 is just past pi / 2), true to 40 digits, not a
 // libm artefact. Green stays 7.9e-6 away. Both are far above the ~1e-12 by

@@ -1,4 +1,4 @@
-// readout_test.cpp -- the time readout's text and its place in the frame (Part 3.2).
+// readout_test.cpp -- the time readout's text and its place in the frame.
 #include <gtest/gtest.h>
 
 #include <vector>

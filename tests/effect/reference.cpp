@@ -8,7 +8,7 @@ namespace ref {
 
 namespace {
 
-// Part 3.2's glyph table again, one hex number per glyph row: bit 5 is
+// The glyph table again, one hex number per glyph row: bit 5 is
 // column 0 (the left), bit 0 is column 5 (always background).
 const uint8_t kGlyphRows[21][8] = {
     {0x3E, 0x22, 0x22, 0x22, 0x22, 0x22, 0x22, 0x3E}, // 0

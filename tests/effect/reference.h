@@ -1,6 +1,6 @@
-// reference.h -- straightforward implementations of Parts 3.1 to 3.3, written
+// reference.h -- straightforward implementations of the plasma, font and pattern, written
 // independently of effect/ (per pixel, one sine per channel, the glyphs
-// transcribed again from the Part's table), to compare the effect against.
+// transcribed again from the glyph chart), to compare the effect against.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,7 @@ constexpr uint32_t kWhite = 0xFFFFFFFFu;
 double GreenValue(int x, int y);
 double BlueValue(int x, int y);
 
-// Entry (x, y) exactly as Part 3.1 words it.
+// Entry (x, y) exactly as the table is defined: two sines per entry.
 uint32_t PlasmaEntry(int x, int y);
 
 // The whole table, computed once per process.
@@ -35,7 +35,7 @@ void DrawString(uint32_t* frame, int scale, int x, int y, const std::string& tex
 // A whole frame: the table at offset trunc(seconds * 100) with one modulo per
 // pixel, the readout text at (100, 10), the cells with the grid's bottom row
 // showing pattern row `scrollRow`. The caller passes the readout text and the
-// cells so that each is checked against the Part on its own.
+// cells so that each is checked against the definition on its own.
 std::vector<uint32_t> Frame(float seconds, const std::string& readout, int scrollRow,
                             const std::vector<std::string>& cells);
 

@@ -25,7 +25,7 @@ void EnsureInit() {
     }
 }
 
-// The Part's wording of the plasma layer: one modulo per pixel.
+// The plasma layer as first defined: one modulo per pixel.
 void NaivePlasma(uint32_t* frame, float seconds) {
     const uint32_t n = static_cast<uint32_t>(Pixels());
     const uint32_t offset = static_cast<uint32_t>(static_cast<double>(seconds) * 100.0);

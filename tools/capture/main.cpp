@@ -1,5 +1,5 @@
 // main.cpp -- ffxcapture: renders the effect offline, without a window, to
-// PNG files, at the seconds the frame loop would compute (Part 1.1).
+// PNG files, at the seconds the frame loop would compute.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
                                        "': " + (ec ? ec.message() : std::string("not a folder")));
     }
 
-    // depth is 32: one uint32_t per pixel (Part 1.1).
+    // depth is 32: one uint32_t per pixel.
     std::vector<uint32_t> frame(static_cast<size_t>(width) * static_cast<size_t>(height));
     if (!FFX_Init(frame.data())) return Fail(kFailure, "FFX_Init failed");
 
