@@ -143,8 +143,8 @@ wine_answer_box() {
 # wine_check_screen NAME SECONDS MODE...: takes screenshots until the screen
 # checker accepts one in one of the MODEs: "exact" (an effect frame) or
 # "readout" (with the frame-rate readout at the top-left), for up to SECONDS.
-# A shot can catch a frame half presented, so retries are normal; every try's
-# verdict is kept in NAME.log, the last shot in NAME.png. Prints the verdict
+# Retries are normal (the first frame, a key, take a moment to show); every
+# try's verdict is kept in NAME.log, the last shot in NAME.png. Prints the verdict
 # and sets WINE_SCREEN_MODE to the mode that matched. Needs WINE_CHECKER.
 wine_check_screen() {
   local name=$1 secs=$2 shot="$WINE_WORK/$1.png" log="$WINE_WORK/$1.log" end=$((SECONDS + $2)) mode flag
