@@ -72,7 +72,8 @@ int WINAPI GetSystemMetrics(int nIndex) {
 HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
                             int Y, int nWidth, int nHeight, HWND, HMENU, HINSTANCE, LPVOID) {
     const auto found = lpClassName ? classes.find(lpClassName) : classes.end();
-    if (found == classes.end()) return nullptr;
+    // SDL would bring its video up again, on whatever driver it finds.
+    if (found == classes.end() || !SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (dwStyle & WS_POPUP) flags |= SDL_WINDOW_BORDERLESS;
     SDL_Window* sdl =
