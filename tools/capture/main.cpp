@@ -1,17 +1,25 @@
-// main.cpp -- ffxcapture: renders the effect offline, without a window, to
-// PNG files, at the seconds the frame loop would compute.
+// main.cpp -- ffxcapture: renders the effect offline, without a window, at
+// the seconds the frame loop would compute, to a PNG file, a folder of PNG
+// files or a video.
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "app/config.h"
 #include "common/elapsed.h"
 #include "effect/ffx.h"
+#include "tools/capture/interrupt.h"
 #include "tools/capture/options.h"
+#include "tools/capture/output_file.h"
 #include "tools/capture/png_file.h"
+#include "tools/capture/png_sequence.h"
 #include "tools/capture/progress.h"
+#include "tools/capture/video_file.h"
 
 namespace {
 
@@ -23,10 +31,62 @@ int Fail(int code, const std::string& message) {
     return code;
 }
 
-std::string FrameName(const std::string& folder, uint64_t k) {
-    char name[32];
-    std::snprintf(name, sizeof name, "frame_%05llu.png", static_cast<unsigned long long>(k));
-    return (std::filesystem::path(folder) / name).string();
+// After SIGINT or SIGTERM, once the partial output is gone.
+int Interrupted(uint64_t done) {
+    const int signal = InterruptSignal();
+    std::fprintf(stderr,
+                 "ffxcapture: interrupted by %s after %llu frames; nothing unfinished kept\n",
+                 signal == SIGINT ? "SIGINT" : "SIGTERM", static_cast<unsigned long long>(done));
+    return 128 + signal;
+}
+
+int OneFrame(const CaptureOptions& options, uint32_t* frame) {
+    std::string error;
+    OutputFile file;
+    if (!file.Open(options.output, error))
+        return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
+    FFX_Render(frame, COM_MsToSeconds(options.ms));
+    if (!WritePngFile(file, frame, width, height, error))
+        return InterruptSignal() ? Interrupted(0) : Fail(kFailure, error);
+    return 0;
+}
+
+int Sequence(const CaptureOptions& options, uint32_t* frame) {
+    std::string error;
+    OutputFile file; // a video's; declared first, so the sink is gone before it
+    std::unique_ptr<FrameSink> sink;
+    if (options.format == CaptureOptions::Format::PngFolder) {
+        std::error_code ec;
+        std::filesystem::create_directories(options.output, ec);
+        if (ec || !std::filesystem::is_directory(options.output))
+            return Fail(kBadInput, "cannot write to folder '" + options.output +
+                                       "': " + (ec ? ec.message() : std::string("not a folder")));
+        // The encoding is the work; rendering the next frame takes little.
+        sink = std::make_unique<PngSequence>(options.output, width, height,
+                                             std::max(1u, std::thread::hardware_concurrency()));
+    } else {
+        if (!file.Open(options.output, error))
+            return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
+        sink = OpenVideoFile(options.format, options.fps, options.crf, width, height, file, error);
+        if (!sink) return InterruptSignal() ? Interrupted(0) : Fail(kFailure, error);
+    }
+
+    const uint64_t frames = CaptureFrameCount(options.fps, options.duration);
+    ProgressBar progress(frames);
+    for (uint64_t k = 0; k < frames && !InterruptSignal(); ++k) {
+        FFX_Render(frame, COM_MsToSeconds(static_cast<uint32_t>(CaptureFrameMs(k, options.fps))));
+        if (!sink->Add(frame, error)) break;
+        progress.Update(sink->Done());
+    }
+    const bool ok = error.empty() && !InterruptSignal() && sink->Finish(error);
+    progress.Update(sink->Done());
+    progress.Finish();
+    if (InterruptSignal()) {
+        const uint64_t done = sink->Done();
+        sink.reset();
+        return Interrupted(done);
+    }
+    return ok ? 0 : Fail(kFailure, error);
 }
 
 } // namespace
@@ -39,38 +99,14 @@ int main(int argc, char** argv) {
         std::fputs(CaptureUsage(), stdout);
         return 0;
     }
-
-    if (options.mode == CaptureOptions::Mode::Sequence) {
-        std::error_code ec;
-        std::filesystem::create_directories(options.output, ec);
-        if (ec || !std::filesystem::is_directory(options.output))
-            return Fail(kBadInput, "cannot write to folder '" + options.output +
-                                       "': " + (ec ? ec.message() : std::string("not a folder")));
-    }
+    CatchInterrupts();
 
     // depth is 32: one uint32_t per pixel.
     std::vector<uint32_t> frame(static_cast<size_t>(width) * static_cast<size_t>(height));
     if (!FFX_Init(frame.data())) return Fail(kFailure, "FFX_Init failed");
-
-    if (options.mode == CaptureOptions::Mode::OneFrame) {
-        FFX_Render(frame.data(), COM_MsToSeconds(options.ms));
-        if (!WritePngFile(options.output, frame.data(), width, height, error))
-            return Fail(kBadInput, error);
-        FFX_Shutdown();
-        return 0;
-    }
-
-    const uint64_t frames = CaptureFrameCount(options.fps, options.duration);
-    ProgressBar progress(frames);
-    for (uint64_t k = 0; k < frames; ++k) {
-        const uint32_t ms = static_cast<uint32_t>(CaptureFrameMs(k, options.fps));
-        FFX_Render(frame.data(), COM_MsToSeconds(ms));
-        if (!WritePngFile(FrameName(options.output, k), frame.data(), width, height, error)) {
-            progress.Finish();
-            return Fail(kBadInput, error);
-        }
-        progress.Update(k + 1);
-    }
+    const int status = options.mode == CaptureOptions::Mode::OneFrame
+                           ? OneFrame(options, frame.data())
+                           : Sequence(options, frame.data());
     FFX_Shutdown();
-    return 0;
+    return status;
 }

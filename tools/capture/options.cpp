@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -67,13 +68,90 @@ bool ParsePositive(const std::string& name, const std::string& text, double maxi
     return true;
 }
 
+bool ParseCrf(const std::string& text, int maximum, int& value, std::string& error) {
+    uint32_t parsed = 0;
+    if (!ParseMs("--crf", text, parsed, error) || parsed > static_cast<uint32_t>(maximum)) {
+        error =
+            "--crf: " + Quote(text) + " is not a whole number from 0 to " + std::to_string(maximum);
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+bool FormatByName(const std::string& name, CaptureOptions::Format& format) {
+    using Format = CaptureOptions::Format;
+    const struct {
+        const char* name;
+        Format format;
+    } known[] = {{"mp4", Format::Mp4}, {"mkv", Format::Mkv}, {"webm", Format::Webm}};
+    for (const auto& k : known)
+        if (name == k.name) {
+            format = k.format;
+            return true;
+        }
+    return false;
+}
+
+// The format of a one-frame capture: always a PNG file.
+bool OneFrameFormat(const std::string& output, const std::string& formatText, std::string& error) {
+    const std::string extension = Lower(std::filesystem::path(output).extension().string());
+    if (!formatText.empty() && formatText != "png") {
+        error = "--ms writes one PNG frame; --format " + formatText + " needs --fps and --duration";
+        return false;
+    }
+    if (output != "-" && !extension.empty() && extension != ".png") {
+        error = "--ms writes one PNG frame, not " + Quote(extension) + ": give -o FILE.png";
+        return false;
+    }
+    return true;
+}
+
+bool SequenceFormat(const std::string& output, const std::string& formatText,
+                    CaptureOptions::Format& format, std::string& error) {
+    if (formatText == "png") {
+        format = CaptureOptions::Format::PngFolder;
+    } else if (!formatText.empty()) {
+        if (!FormatByName(formatText, format)) {
+            error = "--format: " + Quote(formatText) + " is not one of mp4, mkv, webm, png";
+            return false;
+        }
+        return true;
+    } else if (output == "-") {
+        error = "-o - needs --format mkv, webm or mp4 (or --ms for one PNG frame)";
+        return false;
+    } else {
+        std::error_code ec;
+        const std::string extension = Lower(std::filesystem::path(output).extension().string());
+        if (extension.empty() || std::filesystem::is_directory(output, ec)) {
+            format = CaptureOptions::Format::PngFolder;
+        } else if (!FormatByName(extension.substr(1), format)) {
+            error = "unknown video extension " + Quote(extension) +
+                    ": ffxcapture writes .mp4, .mkv and .webm, or PNG files into a folder";
+            return false;
+        }
+    }
+    if (format == CaptureOptions::Format::PngFolder && output == "-") {
+        error = "a PNG sequence needs a folder, not -";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
                          std::string& error) {
     options = CaptureOptions();
     bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
-    std::string msText, fpsText, durationText;
+    bool haveCrf = false, haveFormat = false;
+    std::string msText, fpsText, durationText, crfText, formatText;
 
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -101,6 +179,12 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         } else if (arg == "--duration") {
             seen = &haveDuration;
             target = &durationText;
+        } else if (arg == "--crf") {
+            seen = &haveCrf;
+            target = &crfText;
+        } else if (arg == "--format") {
+            seen = &haveFormat;
+            target = &formatText;
         } else if (arg == "-o" || arg == "--output") {
             seen = &haveOutput;
             target = &options.output;
@@ -152,12 +236,28 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             return false;
     }
     if (!haveOutput) {
-        error = haveMs ? "no output file: give -o FILE.png" : "no output folder: give -o DIR";
+        error =
+            haveMs ? "no output file: give -o FILE.png" : "no output: give -o VIDEO.mp4 or -o DIR";
         return false;
     }
     if (options.output.empty()) {
         error = "-o: the output name is empty";
         return false;
+    }
+    if (haveFormat && formatText.empty()) {
+        error = "--format: the format name is empty";
+        return false;
+    }
+    if (haveMs) return OneFrameFormat(options.output, formatText, error);
+    if (!SequenceFormat(options.output, formatText, options.format, error)) return false;
+    if (haveCrf) {
+        using Format = CaptureOptions::Format;
+        if (options.format != Format::Mp4 && options.format != Format::Webm) {
+            error = "--crf sets the quality of .mp4 and .webm; the other formats are lossless";
+            return false;
+        }
+        if (!ParseCrf(crfText, options.format == Format::Mp4 ? 51 : 63, options.crf, error))
+            return false;
     }
     return true;
 }
@@ -180,19 +280,34 @@ uint64_t CaptureFrameCount(double fps, double duration) {
 
 const char* CaptureUsage() {
     return "Usage: ffxcapture --ms T -o FILE.png\n"
+           "       ffxcapture --fps F --duration S -o VIDEO.mp4|VIDEO.mkv|VIDEO.webm\n"
            "       ffxcapture --fps F --duration S -o DIR\n"
            "\n"
-           "Renders the demo effect offline to 640x480 RGB PNG files.\n"
+           "Renders the demo effect offline, without a window, to 640x480 PNG files\n"
+           "or to a video.\n"
            "\n"
            "  --ms T          one frame at T elapsed milliseconds (0 to 4294967295),\n"
            "                  rendered right after FFX_Init, written to FILE.png\n"
            "  --fps F         frames k = 0, 1, ... at floor(k * 1000 / F) ms (0 < F <= 1000)\n"
            "  --duration S    while that is below S * 1000 (0 < S <= 4294967.296), all on one\n"
-           "                  effect state, as DIR/frame_00000.png, DIR/frame_00001.png, ...\n"
-           "                  (DIR is created if missing)\n"
-           "  -o, --output    the PNG file (--ms) or the folder (--fps)\n"
+           "                  effect state, frame k shown at k / F seconds in a video, or\n"
+           "                  as DIR/frame_00000.png, DIR/frame_00001.png, ... in a folder\n"
+           "                  (an existing one, or a name without an extension: created)\n"
+           "  -o, --output    the PNG file (--ms), the video, or the folder (--fps);\n"
+           "                  - for standard output\n"
+           "  --format NAME   mp4, mkv, webm or png, whatever the output's name (needed\n"
+           "                  with -o - for a video; mkv and webm stream best)\n"
+           "  --crf N         quality of .mp4 (H.264, 0 to 51, default 18) and .webm\n"
+           "                  (VP9, 0 to 63, default 32): lower is better and bigger\n"
            "  -h, --help      this text\n"
            "\n"
-           "Each file is written under a temporary name and renamed when complete.\n"
-           "Exit status: 0 done, 2 bad input or output that cannot be written, 1 other failure.\n";
+           ".mp4 is H.264 in yuv420p for browsers and players; .mkv is lossless (FFV1,\n"
+           "RGB): its frames equal the PNG frames bit for bit; .webm is VP9.\n"
+           "\n"
+           "A regular file (or one a symbolic link points to) is written under a\n"
+           "temporary name and renamed when complete; a device, a FIFO or standard\n"
+           "output is written in place and never replaced. Ctrl+C stops the capture\n"
+           "and removes the unfinished file.\n"
+           "Exit status: 0 done, 2 bad input or output that cannot be opened, 1 failure\n"
+           "while writing, 130/143 interrupted by SIGINT/SIGTERM.\n";
 }

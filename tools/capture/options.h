@@ -6,14 +6,20 @@
 
 struct CaptureOptions {
     enum class Mode { Help, OneFrame, Sequence };
+    // What the output holds: one PNG file, a folder of PNG files, or a video.
+    enum class Format { Png, PngFolder, Mp4, Mkv, Webm };
     Mode mode = Mode::Help;
+    Format format = Format::Png;
     uint32_t ms = 0;       // OneFrame: elapsed milliseconds
     double fps = 0.0;      // Sequence: frames per second, 0 < fps <= 1000
     double duration = 0.0; // Sequence: seconds, 0 < duration <= 4294967.296
-    std::string output;    // OneFrame: the PNG file; Sequence: the folder
+    int crf = -1;          // Mp4, Webm: the encoder's quality setting; -1 for its default
+    std::string output;    // the file, the folder, or "-" for standard output
 };
 
-// Parses argv[1..argc-1]. On bad input returns false with `error` set to one
+// Parses argv[1..argc-1] and settles the format: --format if given, else an
+// existing folder or a name without an extension for a PNG sequence, else the
+// name's extension. On bad input returns false with `error` set to one
 // line (without the program name or newline) that names the problem.
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
                          std::string& error);

@@ -2,13 +2,12 @@
 #include "tools/capture/png_file.h"
 
 #include <png.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
 #include <vector>
+
+#include "tools/capture/output_file.h"
 
 namespace {
 
@@ -24,8 +23,17 @@ void OnPngError(png_structp png, png_const_charp message) {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
-// The encoding itself; false with `error` set when libpng or the file fails.
-bool Encode(std::FILE* file, const uint32_t* frame, int width, int height, std::string& error) {
+void Append(png_structp png, png_bytep data, png_size_t size) {
+    std::vector<png_byte>* out = static_cast<std::vector<png_byte>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + size);
+}
+
+void NoFlush(png_structp) {}
+
+// The whole file in memory, so that it reaches the output in a few large
+// writes; false with `error` set when libpng fails.
+bool Encode(std::vector<png_byte>& out, const uint32_t* frame, int width, int height,
+            std::string& error) {
     PngError pngError{};
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, &pngError, OnPngError, OnPngWarning);
@@ -40,7 +48,7 @@ bool Encode(std::FILE* file, const uint32_t* frame, int width, int height, std::
         error = info ? pngError.message : "out of memory";
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, &out, Append, NoFlush);
     // Fast compression: a capture is hundreds of frames.
     png_set_compression_level(png, 1);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
@@ -65,32 +73,13 @@ bool Encode(std::FILE* file, const uint32_t* frame, int width, int height, std::
 
 } // namespace
 
-bool WritePngFile(const std::string& path, const uint32_t* frame, int width, int height,
+bool WritePngFile(OutputFile& file, const uint32_t* frame, int width, int height,
                   std::string& error) {
-    // Beside the target, so that the rename stays within one file system.
-    const std::string temporary = path + ".part" + std::to_string(static_cast<long>(getpid()));
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        error = "cannot write '" + path + "': " + std::strerror(errno);
+    std::vector<png_byte> bytes;
+    bytes.reserve(static_cast<size_t>(width) * static_cast<size_t>(height) * 3 / 2);
+    if (!Encode(bytes, frame, width, height, error)) {
+        error = "cannot encode a PNG frame: " + error;
         return false;
     }
-    std::string encodeError;
-    bool ok = Encode(file, frame, width, height, encodeError);
-    if (std::ferror(file) && ok) {
-        ok = false;
-        encodeError = std::strerror(errno);
-    }
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        encodeError = std::strerror(errno);
-    }
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        encodeError = std::strerror(errno);
-    }
-    if (!ok) {
-        std::remove(temporary.c_str());
-        error = "cannot write '" + path + "': " + encodeError;
-    }
-    return ok;
+    return file.Write(bytes.data(), bytes.size(), error) && file.Commit(error);
 }

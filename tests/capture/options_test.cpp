@@ -83,7 +83,7 @@ TEST(CaptureOptions, BadInputNamesTheProblem) {
         {{"--fps", "1001", "--duration", "1", "-o", "d"}, "out of range"},
         {{"--fps", "30", "--duration", "4294968", "-o", "d"}, "out of range"},
         {{"--fps", "30", "--duration", "4294967.2961", "-o", "d"}, "out of range"},
-        {{"--fps", "30", "--duration", "1"}, "no output folder"},
+        {{"--fps", "30", "--duration", "1"}, "no output: give -o VIDEO.mp4 or -o DIR"},
     };
     for (const auto& c : cases) {
         const Parsed p = Parse(c.args);

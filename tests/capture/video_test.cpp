@@ -1,0 +1,127 @@
+// video_test.cpp -- ffxcapture's videos decoded back through libavcodec: the
+// stream's parameters, every frame's time, and its pixels against the frames
+// the effect renders (exactly for the lossless video, by PSNR otherwise).
+#include <cmath>
+
+#include "tests/capture/tool.h"
+#include "tests/capture/video_reader.h"
+#include "tools/capture/options.h"
+
+namespace {
+
+// What a decoded video held against the effect's frames at fps.
+struct Comparison {
+    VideoInfo info;
+    int64_t wrongTimes = 0; // frames not shown at k / fps, to the nearest tick
+    int64_t differentPixels = 0;
+    double meanPsnr = 0.0; // over R, G and B, averaged over the frames
+};
+
+Comparison Compare(const fs::path& path, double fps) {
+    Comparison c;
+    EffectRun effect;
+    int64_t k = 0;
+    double psnrSum = 0.0;
+    std::string error;
+    const bool ok = DecodeVideo(
+        path.string(), c.info,
+        [&](const std::vector<uint32_t>& pixels, double seconds) {
+            // Exact, to the container's resolution (WebM counts milliseconds).
+            if (std::fabs(seconds - static_cast<double>(k) / fps) > c.info.tick / 2 + 1e-9)
+                ++c.wrongTimes;
+            const std::vector<uint32_t>& expected =
+                effect.At(static_cast<uint32_t>(CaptureFrameMs(static_cast<uint64_t>(k), fps)));
+            double squares = 0.0;
+            for (size_t i = 0; i < pixels.size() && i < expected.size(); ++i) {
+                c.differentPixels += pixels[i] != (expected[i] & 0xFFFFFF);
+                for (int shift = 0; shift < 24; shift += 8) {
+                    const double d = static_cast<double>((pixels[i] >> shift) & 0xFF) -
+                                     static_cast<double>((expected[i] >> shift) & 0xFF);
+                    squares += d * d;
+                }
+            }
+            const double mse = squares / (3.0 * static_cast<double>(pixels.size()));
+            psnrSum += mse > 0.0 ? 10.0 * std::log10(255.0 * 255.0 / mse) : 100.0;
+            ++k;
+        },
+        error);
+    EXPECT_TRUE(ok) << error;
+    c.meanPsnr = k > 0 ? psnrSum / static_cast<double>(k) : 0.0;
+    return c;
+}
+
+} // namespace
+
+TEST_F(CaptureTool, LosslessVideoHoldsEveryFrameExactly) {
+    // 25 fps for 1.2 s: 30 frames; the grid steps every 0.2 s on the way.
+    const ToolRun run = Capture({"--fps", "25", "--duration", "1.2", "-o", "clip.mkv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"clip.mkv"});
+
+    const Comparison c = Compare(work() / "clip.mkv", 25.0);
+    EXPECT_EQ(c.info.container, "matroska,webm");
+    EXPECT_EQ(c.info.width, 640);
+    EXPECT_EQ(c.info.height, 480);
+    EXPECT_EQ(c.info.rateNum * 1, c.info.rateDen * 25);
+    EXPECT_EQ(c.info.frames, 30);
+    EXPECT_EQ(c.wrongTimes, 0);
+    EXPECT_EQ(c.differentPixels, 0);
+}
+
+TEST_F(CaptureTool, Mp4IsH264ForBrowsersWithItsIndexFirst) {
+    // A rate that is not a whole number: frame k at k * 100 / 2997 s.
+    const ToolRun run = Capture({"--fps", "29.97", "--duration", "1.5", "-o", "clip.mp4"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"clip.mp4"});
+
+    const Comparison c = Compare(work() / "clip.mp4", 29.97);
+    EXPECT_EQ(c.info.codec, "h264");
+    EXPECT_EQ(c.info.pixelFormat, "yuv420p");
+    EXPECT_EQ(c.info.width, 640);
+    EXPECT_EQ(c.info.height, 480);
+    EXPECT_EQ(c.info.rateNum * 100, c.info.rateDen * 2997);
+    EXPECT_EQ(c.info.frames, 45);
+    EXPECT_EQ(c.wrongTimes, 0);
+    EXPECT_GE(c.meanPsnr, 34.0);
+
+    // Fast start: the index (moov) comes before the frames (mdat).
+    const std::string bytes = ReadFile(work() / "clip.mp4");
+    ASSERT_NE(bytes.find("mdat"), std::string::npos);
+    EXPECT_LT(bytes.find("moov"), bytes.find("mdat"));
+
+    // A lower quality setting makes a smaller, worse video.
+    ASSERT_EQ(
+        Capture({"--fps", "29.97", "--duration", "1.5", "--crf", "40", "-o", "low.mp4"}).status, 0);
+    EXPECT_LT(fs::file_size(work() / "low.mp4"), bytes.size() / 2);
+    EXPECT_LT(Compare(work() / "low.mp4", 29.97).meanPsnr, c.meanPsnr);
+}
+
+TEST_F(CaptureTool, WebmIsVp9) {
+    const ToolRun run = Capture({"--fps", "30", "--duration", "0.5", "-o", "clip.webm"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Comparison c = Compare(work() / "clip.webm", 30.0);
+    EXPECT_EQ(c.info.codec, "vp9");
+    EXPECT_EQ(c.info.frames, 15);
+    EXPECT_EQ(c.wrongTimes, 0);
+    EXPECT_GE(c.meanPsnr, 30.0);
+}
+
+TEST_F(CaptureTool, VideosStreamToStandardOutput) {
+    // Matroska needs no seeking: the same exact frames through a pipe's rules.
+    ToolRun run = Capture({"--fps", "10", "--duration", "0.5", "--format", "mkv", "-o", "-"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(WorkFiles().empty());
+    Comparison c = Compare(dir() / "out", 10.0);
+    EXPECT_EQ(c.info.frames, 5);
+    EXPECT_EQ(c.differentPixels, 0);
+
+    // MP4 without seeking back is fragmented, and plays the same.
+    run = Capture({"--fps", "10", "--duration", "0.5", "--format", "mp4", "-o", "-"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    c = Compare(dir() / "out", 10.0);
+    EXPECT_EQ(c.info.codec, "h264");
+    EXPECT_EQ(c.info.frames, 5);
+    EXPECT_EQ(c.wrongTimes, 0);
+    EXPECT_GE(c.meanPsnr, 34.0);
+}

@@ -1,0 +1,310 @@
+// video_file.cpp -- the video sink: colour conversion (libswscale), encoding
+// (libavcodec) and the container (libavformat), written through OutputFile.
+#include "tools/capture/video_file.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
+#include <libswscale/swscale.h>
+}
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "tools/capture/output_file.h"
+
+namespace {
+
+constexpr int kIoBufferSize = 1 << 16;
+
+// How each format is made.
+struct Recipe {
+    const char* muxer;
+    const char* encoder;
+    AVPixelFormat pixels;
+    int defaultCrf; // -1: lossless, no quality setting
+};
+
+Recipe RecipeFor(CaptureOptions::Format format) {
+    switch (format) {
+    case CaptureOptions::Format::Mkv:
+        // The frame's own bytes (B, G, R, unused), in lossless RGB H.264: as
+        // small as FFV1 here, and three times as fast.
+        return {"matroska", "libx264rgb", AV_PIX_FMT_BGR0, -1};
+    case CaptureOptions::Format::Webm:
+        return {"webm", "libvpx-vp9", AV_PIX_FMT_YUV420P, 32};
+    default:
+        return {"mp4", "libx264", AV_PIX_FMT_YUV420P, 18};
+    }
+}
+
+std::string AvError(int code) {
+    char text[AV_ERROR_MAX_STRING_SIZE];
+    av_strerror(code, text, sizeof text);
+    return text;
+}
+
+class VideoFile : public FrameSink {
+  public:
+    VideoFile(OutputFile& file) : file_(file) {}
+    ~VideoFile() override;
+    bool Open(CaptureOptions::Format format, double fps, int crf, int width, int height,
+              std::string& error);
+    bool Add(const uint32_t* frame, std::string& error) override;
+    bool Finish(std::string& error) override;
+    uint64_t Done() const override { return written_; }
+
+  private:
+    static int WritePacket(void* opaque, uint8_t* data, int size);
+    static int64_t Seek(void* opaque, int64_t offset, int whence);
+    bool Encode(const AVFrame* frame, std::string& error);
+    std::string Failure(const char* step, int code) const;
+
+    OutputFile& file_;
+    int writeErrno_ = 0; // the OS's reason when a write to the file failed
+    AVFormatContext* container_ = nullptr;
+    AVIOContext* io_ = nullptr;
+    AVCodecContext* encoder_ = nullptr;
+    AVStream* stream_ = nullptr;
+    SwsContext* converter_ = nullptr;
+    AVFrame* picture_ = nullptr;
+    AVPacket* packet_ = nullptr;
+    int64_t next_ = 0;
+    uint64_t written_ = 0;
+};
+
+VideoFile::~VideoFile() {
+    sws_freeContext(converter_);
+    av_frame_free(&picture_);
+    av_packet_free(&packet_);
+    avcodec_free_context(&encoder_);
+    if (io_) av_freep(&io_->buffer);
+    avio_context_free(&io_);
+    avformat_free_context(container_);
+}
+
+int VideoFile::WritePacket(void* opaque, uint8_t* data, int size) {
+    VideoFile* self = static_cast<VideoFile*>(opaque);
+    std::string ignored;
+    if (self->file_.Write(data, static_cast<size_t>(size), ignored)) return size;
+    self->writeErrno_ = errno;
+    return AVERROR(errno);
+}
+
+int64_t VideoFile::Seek(void* opaque, int64_t offset, int whence) {
+    VideoFile* self = static_cast<VideoFile*>(opaque);
+    if (whence == AVSEEK_SIZE) {
+        struct stat st;
+        return fstat(self->file_.fd(), &st) == 0 ? st.st_size : AVERROR(errno);
+    }
+    const off_t at = lseek(self->file_.fd(), offset, whence & ~AVSEEK_FORCE);
+    return at < 0 ? AVERROR(errno) : at;
+}
+
+std::string VideoFile::Failure(const char* step, int code) const {
+    if (writeErrno_ != 0) return file_.ErrorText(writeErrno_);
+    return std::string(step) + " failed: " + AvError(code);
+}
+
+bool VideoFile::Open(CaptureOptions::Format format, double fps, int crf, int width, int height,
+                     std::string& error) {
+    const Recipe recipe = RecipeFor(format);
+    const AVCodec* codec = avcodec_find_encoder_by_name(recipe.encoder);
+    if (!codec) {
+        error = std::string("this FFmpeg has no ") + recipe.encoder + " encoder";
+        return false;
+    }
+    int code = avformat_alloc_output_context2(&container_, nullptr, recipe.muxer, nullptr);
+    if (code < 0) {
+        error = Failure("setting up the container", code);
+        return false;
+    }
+    stream_ = avformat_new_stream(container_, nullptr);
+    encoder_ = avcodec_alloc_context3(codec);
+    picture_ = av_frame_alloc();
+    packet_ = av_packet_alloc();
+    if (!stream_ || !encoder_ || !picture_ || !packet_) {
+        error = "out of memory";
+        return false;
+    }
+
+    const AVRational rate = av_d2q(fps, 1000000);
+    encoder_->width = width;
+    encoder_->height = height;
+    encoder_->pix_fmt = recipe.pixels;
+    encoder_->time_base = av_inv_q(rate);
+    encoder_->framerate = rate;
+    encoder_->thread_count = 0; // one per core
+    if (recipe.pixels == AV_PIX_FMT_YUV420P) {
+        // Studio-range BT.601, as the converter below makes it.
+        encoder_->color_range = AVCOL_RANGE_MPEG;
+        encoder_->colorspace = AVCOL_SPC_SMPTE170M;
+        encoder_->color_primaries = AVCOL_PRI_SMPTE170M;
+        encoder_->color_trc = AVCOL_TRC_SMPTE170M;
+        // Each chroma sample is the mean of its 2 x 2 pixels (SWS_AREA below).
+        encoder_->chroma_sample_location = AVCHROMA_LOC_CENTER;
+    } else {
+        encoder_->colorspace = AVCOL_SPC_RGB;
+        encoder_->color_range = AVCOL_RANGE_JPEG;
+    }
+    if (container_->oformat->flags & AVFMT_GLOBALHEADER)
+        encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+
+    AVDictionary* options = nullptr;
+    const std::string quality = std::to_string(crf >= 0 ? crf : recipe.defaultCrf);
+    switch (format) {
+    case CaptureOptions::Format::Mp4:
+        av_dict_set(&options, "preset", "veryfast", 0);
+        av_dict_set(&options, "crf", quality.c_str(), 0);
+        // A fragmented MP4 has no edit list to hide the reordering delay of
+        // B-frames: without them its first frame is shown at 0 s.
+        if (file_.inPlace()) av_dict_set(&options, "bf", "0", 0);
+        break;
+    case CaptureOptions::Format::Webm:
+        av_dict_set(&options, "crf", quality.c_str(), 0);
+        av_dict_set(&options, "b", "0", 0);
+        av_dict_set(&options, "deadline", "realtime", 0);
+        av_dict_set(&options, "cpu-used", "8", 0);
+        av_dict_set(&options, "row-mt", "1", 0);
+        break;
+    default:
+        av_dict_set(&options, "preset", "ultrafast", 0);
+        av_dict_set(&options, "qp", "0", 0); // lossless
+        break;
+    }
+    code = avcodec_open2(encoder_, codec, &options);
+    av_dict_free(&options);
+    if (code < 0) {
+        error = Failure("opening the encoder", code);
+        return false;
+    }
+    code = avcodec_parameters_from_context(stream_->codecpar, encoder_);
+    if (code < 0) {
+        error = Failure("setting up the stream", code);
+        return false;
+    }
+    stream_->time_base = encoder_->time_base;
+    stream_->avg_frame_rate = rate;
+
+    picture_->format = recipe.pixels;
+    picture_->width = width;
+    picture_->height = height;
+    code = av_frame_get_buffer(picture_, 0);
+    if (code < 0) {
+        error = Failure("allocating a frame", code);
+        return false;
+    }
+    if (recipe.pixels != AV_PIX_FMT_BGR0) {
+        converter_ = sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, recipe.pixels,
+                                    SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+        if (!converter_) {
+            error = "cannot set up the colour conversion";
+            return false;
+        }
+        const int* bt601 = sws_getCoefficients(SWS_CS_ITU601);
+        sws_setColorspaceDetails(converter_, bt601, 1, bt601, 0, 0, 1 << 16, 1 << 16);
+    }
+
+    // Written through OutputFile; seekable only when that is a temporary file.
+    uint8_t* buffer = static_cast<uint8_t*>(av_malloc(kIoBufferSize));
+    io_ = buffer ? avio_alloc_context(buffer, kIoBufferSize, 1, this, nullptr, WritePacket,
+                                      file_.inPlace() ? nullptr : Seek)
+                 : nullptr;
+    if (!io_) {
+        av_free(buffer);
+        error = "out of memory";
+        return false;
+    }
+    container_->pb = io_;
+    container_->flags |= AVFMT_FLAG_CUSTOM_IO;
+
+    AVDictionary* muxing = nullptr;
+    if (format == CaptureOptions::Format::Mp4) {
+        if (file_.inPlace()) {
+            // No seeking back: a fragmented MP4, its index before each fragment.
+            av_dict_set(&muxing, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);
+        } else {
+            // The index at the front, so that a browser starts playing before the
+            // end has loaded: the muxer reopens the file by name to move the data.
+            container_->url = av_strdup(file_.temporaryPath().c_str());
+            av_dict_set(&muxing, "movflags", "+faststart", 0);
+        }
+    }
+    code = avformat_write_header(container_, &muxing);
+    av_dict_free(&muxing);
+    if (code < 0) {
+        error = Failure("writing the video's header", code);
+        return false;
+    }
+    return true;
+}
+
+bool VideoFile::Add(const uint32_t* frame, std::string& error) {
+    int code = av_frame_make_writable(picture_);
+    if (code < 0) {
+        error = Failure("allocating a frame", code);
+        return false;
+    }
+    const uint8_t* source[] = {reinterpret_cast<const uint8_t*>(frame)};
+    const int sourcePitch[] = {picture_->width * 4};
+    if (converter_)
+        sws_scale(converter_, source, sourcePitch, 0, picture_->height, picture_->data,
+                  picture_->linesize);
+    else
+        av_image_copy_plane(picture_->data[0], picture_->linesize[0], source[0], sourcePitch[0],
+                            sourcePitch[0], picture_->height);
+    picture_->pts = next_++;
+    return Encode(picture_, error);
+}
+
+// Sends a frame (null: the end) and writes every packet the encoder has ready.
+bool VideoFile::Encode(const AVFrame* frame, std::string& error) {
+    int code = avcodec_send_frame(encoder_, frame);
+    if (code < 0) {
+        error = Failure("encoding", code);
+        return false;
+    }
+    for (;;) {
+        code = avcodec_receive_packet(encoder_, packet_);
+        if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) break;
+        if (code < 0) {
+            error = Failure("encoding", code);
+            return false;
+        }
+        av_packet_rescale_ts(packet_, encoder_->time_base, stream_->time_base);
+        packet_->stream_index = stream_->index;
+        code = av_interleaved_write_frame(container_, packet_);
+        if (code < 0 || io_->error < 0) {
+            error = Failure("writing the video", code < 0 ? code : io_->error);
+            return false;
+        }
+        ++written_;
+    }
+    return true;
+}
+
+bool VideoFile::Finish(std::string& error) {
+    if (!Encode(nullptr, error)) return false;
+    const int code = av_write_trailer(container_);
+    avio_flush(io_);
+    if (code < 0 || io_->error < 0) {
+        error = Failure("finishing the video", code < 0 ? code : io_->error);
+        return false;
+    }
+    return file_.Commit(error);
+}
+
+} // namespace
+
+std::unique_ptr<FrameSink> OpenVideoFile(CaptureOptions::Format format, double fps, int crf,
+                                         int width, int height, OutputFile& file,
+                                         std::string& error) {
+    av_log_set_level(AV_LOG_QUIET); // failures are reported in one line of our own
+    auto video = std::make_unique<VideoFile>(file);
+    if (!video->Open(format, fps, crf, width, height, error)) return nullptr;
+    return video;
+}

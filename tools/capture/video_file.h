@@ -1,0 +1,20 @@
+// video_file.h -- frames as one video file through FFmpeg's libraries:
+// H.264 in MP4, lossless FFV1 in Matroska, or VP9 in WebM.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "tools/capture/frame_sink.h"
+#include "tools/capture/options.h"
+
+class OutputFile;
+
+// A video of `format` (Mp4, Mkv or Webm) at `fps` frames per second, frame k
+// shown at k / fps seconds, written to the opened `file`, which must outlive
+// it; `crf` is the quality, -1 for the format's default. Null with `error`
+// set when the encoder or the container cannot be set up. Finish commits
+// `file`; without it the caller's OutputFile discards the partial video.
+std::unique_ptr<FrameSink> OpenVideoFile(CaptureOptions::Format format, double fps, int crf,
+                                         int width, int height, OutputFile& file,
+                                         std::string& error);
