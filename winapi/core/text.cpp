@@ -50,12 +50,15 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
 
     const COLORREF cr = hdc->textColor;
     const uint32_t ink = (cr & 0xFF) << 16 | (cr & 0xFF00) | (cr >> 16 & 0xFF);
-    const int left = std::max(x, 0), right = std::min(x + glyphs.width, int(hdc->width));
-    const int top = std::max(y, 0), bottom = std::min(y + glyphs.height, int(hdc->height));
-    for (int py = top; py < bottom; ++py) {
+    // In 64 bits: a position near the int range's ends must clip, not wrap.
+    const int64_t left = std::max<int64_t>(x, 0);
+    const int64_t right = std::min<int64_t>(int64_t(x) + glyphs.width, hdc->width);
+    const int64_t top = std::max<int64_t>(y, 0);
+    const int64_t bottom = std::min<int64_t>(int64_t(y) + glyphs.height, hdc->height);
+    for (int64_t py = top; py < bottom; ++py) {
         auto* row = reinterpret_cast<uint32_t*>(hdc->pixels + size_t(py) * size_t(hdc->pitch));
         const uint8_t* coverage = glyphs.alpha.data() + size_t(py - y) * size_t(glyphs.width);
-        for (int px = left; px < right; ++px) {
+        for (int64_t px = left; px < right; ++px) {
             if (hdc->bkMode != TRANSPARENT) row[px] = (row[px] & 0xFF000000) | BACKGROUND;
             row[px] = Blend(row[px], ink, coverage[px - x]);
         }
