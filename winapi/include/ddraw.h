@@ -2,8 +2,9 @@
 // module uses, for builds off Windows. Names, signatures, layouts and
 // constant values are the SDK's.
 //
-// Two libraries implement these declarations: winapi/sdl2 (the Linux program)
-// and winapi/fake (the scripted test double). Exactly one is linked.
+// Two implementations of these declarations exist: the stand-in (its shared
+// half, winapi/core, over a platform backend such as winapi/sdl2, the Linux
+// program) and winapi/fake (the scripted test double). Exactly one is linked.
 //
 // The two interfaces are plain structs without a vtable: the implementation
 // linked in defines their member functions. DirectDrawCreateEx hands out the

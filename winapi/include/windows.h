@@ -2,8 +2,9 @@
 // the framework makes, for builds off Windows. Names, signatures and constant
 // values are the SDK's; the types have the SDK's widths on every host.
 //
-// Two libraries implement these declarations: winapi/sdl2 (the Linux program)
-// and winapi/fake (the scripted test double). Exactly one is linked.
+// Two implementations of these declarations exist: the stand-in (its shared
+// half, winapi/core, over a platform backend such as winapi/sdl2, the Linux
+// program) and winapi/fake (the scripted test double). Exactly one is linked.
 #pragma once
 
 #include <cstddef>
@@ -109,7 +110,8 @@ typedef struct tagWNDCLASSA {
 #define SC_SCREENSAVE 0xF140
 #define SC_MONITORPOWER 0xF170
 
-// The program's entry; the platform start-up calls it (winapi/sdl2's main).
+// The program's entry; the platform start-up calls it (winapi/sdl2's main,
+// through winapi/core's RunWinMain).
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
 
 // USER32: window class and window.

@@ -1,39 +1,13 @@
-// cursor.cpp -- icons and cursors: LoadIconA, LoadCursorA and SetCursor.
-// Only the system's own resources exist; the program's module has none.
+// cursor.cpp -- the pointer: SDL's system arrow, or none.
 #include "winapi/sdl2/standin.h"
 
-struct HICON__ {};
-struct HCURSOR__ {
-    SDL_SystemCursor shape;
-    SDL_Cursor* sdl; // made on first use
-};
-
-namespace {
-
-HICON__ applicationIcon;
-HCURSOR__ arrowCursor{SDL_SYSTEM_CURSOR_ARROW, nullptr};
-HCURSOR currentCursor = &arrowCursor;
-
-} // namespace
-
-HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
-    return !hInstance && lpIconName == IDI_APPLICATION ? &applicationIcon : nullptr;
-}
-
-HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
-    return !hInstance && lpCursorName == IDC_ARROW ? &arrowCursor : nullptr;
-}
-
-// A null cursor hides the pointer.
-HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
-    const HCURSOR previous = currentCursor;
-    currentCursor = hCursor;
-    if (!hCursor) {
+void ShowSdlPointer(bool shown) {
+    if (!shown) {
         SDL_ShowCursor(SDL_DISABLE);
-        return previous;
+        return;
     }
-    if (!hCursor->sdl) hCursor->sdl = SDL_CreateSystemCursor(hCursor->shape);
-    if (hCursor->sdl) SDL_SetCursor(hCursor->sdl);
+    static SDL_Cursor* arrow; // made on first use
+    if (!arrow) arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    if (arrow) SDL_SetCursor(arrow);
     SDL_ShowCursor(SDL_ENABLE);
-    return previous;
 }

@@ -1,13 +1,9 @@
-// events.cpp -- SDL events as window messages: key presses and their repeats
-// become WM_KEYDOWN with virtual-key codes, focus WM_ACTIVATEAPP, the
-// window's close request WM_CLOSE, and the pointer over the window
-// WM_SETCURSOR.
+// events.cpp -- SDL events as the stand-in's input: key presses and their
+// repeats with virtual-key codes, focus, the window's close request, and the
+// pointer over the window.
 #include "winapi/sdl2/standin.h"
 
 namespace {
-
-// HTCLIENT, and WM_MOUSEMOVE as the high word of WM_SETCURSOR's lParam.
-constexpr LPARAM SETCURSOR_CLIENT_MOVE = 1 | (0x0200 << 16);
 
 // The virtual-key code of a key, 0 for keys the program could not know.
 WPARAM VirtualKey(SDL_Keycode key) {
@@ -57,48 +53,52 @@ WPARAM VirtualKey(SDL_Keycode key) {
     return 0;
 }
 
-void DeliverKey(const SDL_KeyboardEvent& key) {
-    HWND__* w = KeyboardWindow(key.windowID);
-    const WPARAM vk = VirtualKey(key.keysym.sym);
-    if (!w || !vk) return;
-    // Repeat count 1, the scan code, and bit 30 set for an auto-repeat.
-    const LPARAM lParam =
-        1 | LPARAM(key.keysym.scancode & 0xFF) << 16 | LPARAM(key.repeat ? 1 : 0) << 30;
-    PostToQueue(w, WM_KEYDOWN, vk, lParam);
-}
-
 void DeliverWindowEvent(const SDL_WindowEvent& event) {
-    HWND__* w = WindowFromSdl(event.windowID);
-    if (!w) return;
+    const HWND w = WindowFromSdl(event.windowID);
     switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        SendToWindow(w, WM_ACTIVATEAPP, 1, 0);
+        FocusChanged(w, true);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        SendToWindow(w, WM_ACTIVATEAPP, 0, 0);
+        FocusChanged(w, false);
         break;
     case SDL_WINDOWEVENT_CLOSE:
-        PostToQueue(w, WM_CLOSE, 0, 0);
+        CloseRequested(w);
         break;
     case SDL_WINDOWEVENT_ENTER:
-        SendToWindow(w, WM_SETCURSOR, WPARAM(w), SETCURSOR_CLIENT_MOVE);
+        PointerOver(w);
+        break;
+    }
+}
+
+void Deliver(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        // A key without a window of ours is the focus window's: SDL takes
+        // note of the focus only after a while (200 ms on X11).
+        KeyPressed(WindowFromSdl(event.key.windowID), VirtualKey(event.key.keysym.sym),
+                   uint8_t(event.key.keysym.scancode & 0xFF), event.key.repeat != 0);
+        break;
+    case SDL_WINDOWEVENT:
+        DeliverWindowEvent(event.window);
+        break;
+    case SDL_MOUSEMOTION:
+        PointerOver(WindowFromSdl(event.motion.windowID));
         break;
     }
 }
 
 } // namespace
 
-void DeliverSdlEvent(const SDL_Event& event) {
-    switch (event.type) {
-    case SDL_KEYDOWN:
-        DeliverKey(event.key);
-        break;
-    case SDL_WINDOWEVENT:
-        DeliverWindowEvent(event.window);
-        break;
-    case SDL_MOUSEMOTION:
-        if (HWND__* w = WindowFromSdl(event.motion.windowID))
-            SendToWindow(w, WM_SETCURSOR, WPARAM(w), SETCURSOR_CLIENT_MOVE);
-        break;
-    }
+void PumpSdlEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        Deliver(event);
+}
+
+bool WaitSdlEvent() {
+    SDL_Event event;
+    if (!SDL_WaitEvent(&event)) return false;
+    Deliver(event);
+    return true;
 }

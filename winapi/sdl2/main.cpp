@@ -1,16 +1,10 @@
-// main.cpp -- the process start-up: brings up SDL's video and calls WinMain
-// as Windows does (module instance, no previous instance, the command line
-// after the program name, SW_SHOWDEFAULT), and exits with its result.
+// main.cpp -- the process start-up: brings up SDL's video, runs WinMain as
+// Windows does, and exits with its result.
 #define SDL_MAIN_HANDLED
 #include "winapi/sdl2/standin.h"
 
 #include <cstdio>
 #include <cstring>
-#include <string>
-
-// The module the instance handle names; the program has no resources in it.
-struct HINSTANCE__ {};
-static HINSTANCE__ module;
 
 // With no display to reach, SDL falls back to drawing off screen, where the
 // window never gets the focus and the demo would wait unseen for ever. That
@@ -34,14 +28,7 @@ int main(int argc, char** argv) {
                      argv[0]);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (i > 1) commandLine += ' ';
-        commandLine += arg.find(' ') == std::string::npos ? arg : '"' + arg + '"';
-    }
-    const int result = WinMain(&module, nullptr, commandLine.data(), SW_SHOWDEFAULT);
+    const int result = RunWinMain(argc, argv);
     SDL_Quit();
     return result;
 }

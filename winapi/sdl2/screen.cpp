@@ -46,10 +46,15 @@ SDL_DisplayMode DesktopMode(SDL_Window* window) {
     return mode;
 }
 
-bool ScreenOpen(SDL_Window* window, int32_t modeWidth, int32_t modeHeight) {
-    const SDL_DisplayMode desktop = DesktopMode(window);
-    if (modeWidth <= 0 || modeHeight <= 0 || modeWidth > desktop.w || modeHeight > desktop.h)
-        return false;
+bool SdlDesktopMode(HWND window, DisplayMode* mode) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    const SDL_DisplayMode desktop = DesktopMode(window ? window->sdl : nullptr);
+    *mode = DisplayMode{desktop.w, desktop.h, desktop.refresh_rate};
+    return true;
+}
+
+bool ScreenOpen(HWND hWnd, int32_t modeWidth, int32_t modeHeight) {
+    SDL_Window* window = hWnd->sdl;
     ScreenClose(screenWindow);
     if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
     const Uint32 flags = EnvironmentSays("FFX_VSYNC", "0") ? 0 : SDL_RENDERER_PRESENTVSYNC;

@@ -1,72 +1,30 @@
-// text.cpp -- GDI text on a surface's device context: SetBkMode,
-// SetTextColor and TextOutA, drawn with a real font onto the pixels.
+// text.cpp -- the device contexts' text rasterised by SDL2_ttf: the string's
+// antialiased glyphs as coverage, for the shared half to blend.
 #include "winapi/sdl2/standin.h"
 
 #include <SDL_ttf.h>
 
-#include <algorithm>
 #include <string>
 
-namespace {
-
-constexpr COLORREF CLR_INVALID_VALUE = 0xFFFFFFFF;
-constexpr uint32_t BACKGROUND = 0xFFFFFF; // GDI's default background: white
-
-// c = (ink * a + c * (255 - a)) / 255, per channel, rounded.
-uint32_t Blend(uint32_t pixel, uint32_t ink, uint32_t alpha) {
-    uint32_t out = pixel & 0xFF000000;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const uint32_t c = (pixel >> shift) & 0xFF;
-        const uint32_t i = (ink >> shift) & 0xFF;
-        out |= ((i * alpha + c * (255 - alpha) + 127) / 255) << shift;
-    }
-    return out;
-}
-
-} // namespace
-
-int WINAPI SetBkMode(HDC hdc, int mode) {
-    if (!hdc) return 0;
-    const int previous = hdc->bkMode;
-    hdc->bkMode = mode;
-    return previous;
-}
-
-COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
-    if (!hdc) return CLR_INVALID_VALUE;
-    const COLORREF previous = hdc->textColor;
-    hdc->textColor = color;
-    return previous;
-}
-
-// The text's top-left corner at (x, y); the string is taken as Latin-1, the
-// nearest to the ANSI code page. Antialiased ink over the pixels, on a white
-// box unless the background mode is TRANSPARENT.
-BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
-    if (!hdc || !lpString || c < 0) return FALSE;
-    if (c == 0) return TRUE;
+bool RasterizeSdlText(const char* text, size_t length, Coverage* out) {
     _TTF_Font* font = DefaultFont();
-    if (!font) return FALSE;
-    const std::string text(lpString, size_t(c));
-    SDL_Surface* glyphs = TTF_RenderText_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
-    if (!glyphs) return FALSE;
+    if (!font) return false;
+    const std::string latin1(text, length);
+    SDL_Surface* glyphs =
+        TTF_RenderText_Blended(font, latin1.c_str(), SDL_Color{255, 255, 255, 255});
+    if (!glyphs) return false;
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(glyphs, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(glyphs);
-    if (!argb) return FALSE;
-
-    const COLORREF cr = hdc->textColor;
-    const uint32_t ink = (cr & 0xFF) << 16 | (cr & 0xFF00) | (cr >> 16 & 0xFF);
-    const int left = std::max(x, 0), right = std::min(x + argb->w, int(hdc->width));
-    const int top = std::max(y, 0), bottom = std::min(y + argb->h, int(hdc->height));
-    for (int py = top; py < bottom; ++py) {
-        auto* row = reinterpret_cast<uint32_t*>(hdc->pixels + size_t(py) * size_t(hdc->pitch));
-        const auto* coverage = reinterpret_cast<const uint32_t*>(
-            static_cast<uint8_t*>(argb->pixels) + size_t(py - y) * size_t(argb->pitch));
-        for (int px = left; px < right; ++px) {
-            if (hdc->bkMode != TRANSPARENT) row[px] = (row[px] & 0xFF000000) | BACKGROUND;
-            row[px] = Blend(row[px], ink, coverage[px - x] >> 24);
-        }
+    if (!argb) return false;
+    out->width = argb->w;
+    out->height = argb->h;
+    out->alpha.resize(size_t(argb->w) * size_t(argb->h));
+    for (int y = 0; y < argb->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(argb->pixels) +
+                                                            size_t(y) * size_t(argb->pitch));
+        for (int x = 0; x < argb->w; ++x)
+            out->alpha[size_t(y) * size_t(argb->w) + size_t(x)] = uint8_t(row[x] >> 24);
     }
     SDL_FreeSurface(argb);
-    return TRUE;
+    return true;
 }

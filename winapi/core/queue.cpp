@@ -1,8 +1,8 @@
 // queue.cpp -- the thread's message queue: PostMessageA, PostQuitMessage,
 // PeekMessageA, GetMessageA, WaitMessage, TranslateMessage and
-// DispatchMessageA. SDL's events feed it (events.cpp) whenever the program
-// looks at it; the quit message comes only once no other message waits.
-#include "winapi/sdl2/standin.h"
+// DispatchMessageA. The backend's events feed it whenever the program looks
+// at it; the quit message comes only once no other message waits.
+#include "winapi/core/standin.h"
 
 #include <deque>
 
@@ -13,12 +13,6 @@ bool quitPosted;
 int quitCode;
 
 constexpr UINT PM_REMOVE_FLAG = 0x0001;
-
-void PumpSdlEvents() {
-    SDL_Event event;
-    while (SDL_PollEvent(&event))
-        DeliverSdlEvent(event);
-}
 
 // A filter of 0 to 0 takes every message.
 bool InFilter(UINT message, UINT first, UINT last) {
@@ -67,30 +61,23 @@ void WINAPI PostQuitMessage(int nExitCode) {
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
                          UINT wRemoveMsg) {
     if (!lpMsg) return FALSE;
-    PumpSdlEvents();
+    backend.pumpEvents();
     return Take(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE_FLAG) != 0);
 }
 
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     if (!lpMsg || (hWnd && !LiveWindow(hWnd))) return -1;
-    PumpSdlEvents();
-    while (!Take(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
-        SDL_Event event;
-        if (!SDL_WaitEvent(&event)) return -1;
-        DeliverSdlEvent(event);
-    }
+    backend.pumpEvents();
+    while (!Take(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true))
+        if (!backend.waitEvent()) return -1;
     return lpMsg->message != WM_QUIT;
 }
 
-// Sleeps in SDL_WaitEvent until something happens; returns at once when a
-// message already waits.
+// Sleeps until the backend has an event; returns at once when a message
+// already waits.
 BOOL WINAPI WaitMessage(void) {
-    PumpSdlEvents();
-    if (Waiting()) return TRUE;
-    SDL_Event event;
-    if (!SDL_WaitEvent(&event)) return FALSE;
-    DeliverSdlEvent(event);
-    return TRUE;
+    backend.pumpEvents();
+    return Waiting() || backend.waitEvent();
 }
 
 // Character messages are not generated: nothing in the program reads them.

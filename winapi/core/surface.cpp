@@ -1,7 +1,7 @@
 // surface.cpp -- the surfaces of the flip chain: Lock and Unlock of the back
 // buffer's memory, its device context (GetDC, ReleaseDC), GetAttachedSurface
 // and Flip on the primary, which presents the back buffer, and Restore.
-#include "winapi/sdl2/standin.h"
+#include "winapi/core/standin.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ HRESULT WINAPI IDirectDrawSurface7::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetO
         return DDERR_INVALIDPARAMS;
     const SurfaceImpl& back = *impl->back->impl;
     if (Busy(back)) return DDERR_SURFACEBUSY;
-    return ScreenPresent(back.pixels.data(), back.pitch) ? DD_OK : DDERR_SURFACELOST;
+    return backend.present(back.pixels.data(), back.pitch) ? DD_OK : DDERR_SURFACELOST;
 }
 
 // Memory surfaces never lose their contents; the screen goes only with the

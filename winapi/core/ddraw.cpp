@@ -1,7 +1,7 @@
 // ddraw.cpp -- the DirectDraw device: DirectDrawCreateEx, and on the device
 // SetCooperativeLevel, SetDisplayMode and CreateSurface. One device, the
 // default display; one flip chain of a primary surface and one back buffer.
-#include "winapi/sdl2/standin.h"
+#include "winapi/core/standin.h"
 
 #include <cstring>
 #include <deque>
@@ -37,7 +37,8 @@ HRESULT WINAPI DirectDrawCreateEx(GUID* lpGuid, LPVOID* lplpDD, REFIID iid, IUnk
     if (pUnkOuter) return CLASS_E_NOAGGREGATION;
     if (lpGuid) return DDERR_INVALIDDIRECTDRAWGUID; // only the default display
     if (std::memcmp(&iid, &IID_IDirectDraw7, sizeof(IID)) != 0) return E_NOINTERFACE;
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) return DDERR_GENERIC;
+    DisplayMode desktop{};
+    if (!backend.desktopMode(nullptr, &desktop)) return DDERR_GENERIC; // no display at all
     devices.emplace_back();
     deviceFaces.push_back(IDirectDraw7{&devices.back()});
     *lplpDD = &deviceFaces.back();
@@ -61,13 +62,15 @@ HRESULT WINAPI IDirectDraw7::SetCooperativeLevel(HWND hWnd, DWORD dwFlags) {
 // a display that cannot show it refuses it.
 HRESULT WINAPI IDirectDraw7::SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP,
                                             DWORD dwRefreshRate, DWORD) {
-    HWND__* w = LiveWindow(impl->window);
+    const HWND w = LiveWindow(impl->window);
     if (!w || !(impl->level & DDSCL_EXCLUSIVE)) return DDERR_NOEXCLUSIVEMODE;
-    const SDL_DisplayMode desktop = DesktopMode(w->sdl);
-    if (dwBPP != 32 || (dwRefreshRate != 0 && int(dwRefreshRate) != desktop.refresh_rate))
+    DisplayMode desktop{};
+    if (!backend.desktopMode(w, &desktop) || dwBPP != 32 ||
+        (dwRefreshRate != 0 && int64_t(dwRefreshRate) != desktop.refreshRate))
         return DDERR_INVALIDMODE;
-    if (dwWidth > 0x7FFF || dwHeight > 0x7FFF ||
-        !ScreenOpen(w->sdl, int32_t(dwWidth), int32_t(dwHeight)))
+    if (dwWidth == 0 || dwHeight == 0 || int64_t(dwWidth) > desktop.width ||
+        int64_t(dwHeight) > desktop.height ||
+        !backend.openScreen(w, int32_t(dwWidth), int32_t(dwHeight)))
         return DDERR_INVALIDMODE;
     impl->modeWidth = int32_t(dwWidth);
     impl->modeHeight = int32_t(dwHeight);
