@@ -32,9 +32,12 @@ windows: deps
 bench: build
 	build/native/ffxbench
 	scripts/fps-compare build/native
+	scripts/capture-bench build/native
 
 capture: build
-	build/native/ffxcapture --fps 30 --duration 5 -o build/capture
+	build/native/ffxcapture --fps 30 --duration 10 -o build/capture.mp4
+	build/native/ffxcapture --ms 4250 -o build/capture.png
+	@echo "capture: build/capture.mp4 (10 s at 30 fps, H.264) and build/capture.png (the frame at 4.25 s)"
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -44,6 +44,34 @@ TEST(CaptureOptions, Sequence) {
     EXPECT_EQ(p.options.output, "out");
 }
 
+TEST(CaptureOptions, FormatFromTheNameOrTheOption) {
+    using Format = CaptureOptions::Format;
+    const struct {
+        std::vector<const char*> args;
+        Format format;
+    } cases[] = {
+        {{"--fps", "30", "--duration", "1", "-o", "clip.mp4"}, Format::Mp4},
+        {{"--fps", "30", "--duration", "1", "-o", "CLIP.MKV"}, Format::Mkv},
+        {{"--fps", "30", "--duration", "1", "-o", "dir/clip.webm"}, Format::Webm},
+        {{"--fps", "30", "--duration", "1", "-o", "frames"}, Format::PngFolder},
+        {{"--fps", "30", "--duration", "1", "-o", "."}, Format::PngFolder}, // an existing folder
+        {{"--fps", "30", "--duration", "1", "--format", "mkv", "-o", "-"}, Format::Mkv},
+        {{"--fps", "30", "--duration", "1", "--format", "png", "-o", "x.mp4"}, Format::PngFolder},
+        {{"--ms", "5", "-o", "-"}, Format::Png},
+        {{"--ms", "5", "-o", "frame"}, Format::Png},
+    };
+    for (const auto& c : cases) {
+        const Parsed p = Parse(c.args);
+        ASSERT_TRUE(p.ok) << c.args.back() << ": " << p.error;
+        EXPECT_EQ(p.options.format, c.format) << c.args.back();
+    }
+    const Parsed p =
+        Parse({"--fps", "30", "--duration", "1", "--crf", "30", "--jobs", "3", "-o", "clip.webm"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ(p.options.crf, 30);
+    EXPECT_EQ(p.options.jobs, 3u);
+}
+
 TEST(CaptureOptions, HelpWinsOverEverythingElse) {
     EXPECT_EQ(Parse({"--help"}).options.mode, CaptureOptions::Mode::Help);
     EXPECT_TRUE(Parse({"--ms", "5", "-h"}).ok);
@@ -84,6 +112,19 @@ TEST(CaptureOptions, BadInputNamesTheProblem) {
         {{"--fps", "30", "--duration", "4294968", "-o", "d"}, "out of range"},
         {{"--fps", "30", "--duration", "4294967.2961", "-o", "d"}, "out of range"},
         {{"--fps", "30", "--duration", "1"}, "no output: give -o VIDEO.mp4 or -o DIR"},
+        {{"--ms", "5", "-o", "a.jpg"}, "--ms writes one PNG frame, not '.jpg'"},
+        {{"--ms", "5", "--format", "mkv", "-o", "-"}, "--format mkv needs --fps"},
+        {{"--ms", "5", "--crf", "20", "-o", "a.png"}, "--crf sets the quality of .mp4"},
+        {{"--ms", "5", "--jobs", "2", "-o", "a.png"}, "--jobs sets the threads"},
+        {{"--fps", "30", "--duration", "1", "-o", "a.avi"}, "unknown video extension '.avi'"},
+        {{"--fps", "30", "--duration", "1", "-o", "-"}, "-o - needs --format"},
+        {{"--fps", "30", "--duration", "1", "--format", "png", "-o", "-"}, "needs a folder"},
+        {{"--fps", "30", "--duration", "1", "--format", "gif", "-o", "a"}, "not one of mp4"},
+        {{"--fps", "30", "--duration", "1", "--format", "", "-o", "a"}, "format name is empty"},
+        {{"--fps", "30", "--duration", "1", "--crf", "52", "-o", "a.mp4"}, "from 0 to 51"},
+        {{"--fps", "30", "--duration", "1", "--crf", "x", "-o", "a.webm"}, "from 0 to 63"},
+        {{"--fps", "30", "--duration", "1", "--crf", "2", "-o", "a.mkv"}, "other formats are"},
+        {{"--fps", "30", "--duration", "1", "--jobs", "0", "-o", "d"}, "from 1 to 256"},
     };
     for (const auto& c : cases) {
         const Parsed p = Parse(c.args);

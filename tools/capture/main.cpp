@@ -62,12 +62,13 @@ int Sequence(const CaptureOptions& options, uint32_t* frame) {
             return Fail(kBadInput, "cannot write to folder '" + options.output +
                                        "': " + (ec ? ec.message() : std::string("not a folder")));
         // The encoding is the work; rendering the next frame takes little.
-        sink = std::make_unique<PngSequence>(options.output, width, height,
-                                             std::max(1u, std::thread::hardware_concurrency()));
+        const unsigned jobs =
+            options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+        sink = std::make_unique<PngSequence>(options.output, width, height, jobs);
     } else {
         if (!file.Open(options.output, error))
             return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
-        sink = OpenVideoFile(options.format, options.fps, options.crf, width, height, file, error);
+        sink = OpenVideoFile(options, width, height, file, error);
         if (!sink) return InterruptSignal() ? Interrupted(0) : Fail(kFailure, error);
     }
 

@@ -12,6 +12,7 @@ namespace {
 constexpr double kMaxFps = 1000.0;           // the clock counts whole milliseconds
 constexpr double kMaxDuration = 4294967.296; // elapsed times below 2^32 ms
 constexpr uint64_t kMaxMs = 4294967295u;
+constexpr uint32_t kMaxJobs = 256;
 
 std::string Quote(const std::string& text) {
     return "'" + text + "'";
@@ -68,14 +69,13 @@ bool ParsePositive(const std::string& name, const std::string& text, double maxi
     return true;
 }
 
-bool ParseCrf(const std::string& text, int maximum, int& value, std::string& error) {
-    uint32_t parsed = 0;
-    if (!ParseMs("--crf", text, parsed, error) || parsed > static_cast<uint32_t>(maximum)) {
-        error =
-            "--crf: " + Quote(text) + " is not a whole number from 0 to " + std::to_string(maximum);
+bool ParseCount(const std::string& name, const std::string& text, uint32_t minimum,
+                uint32_t maximum, uint32_t& value, std::string& error) {
+    if (!ParseMs(name, text, value, error) || value < minimum || value > maximum) {
+        error = name + ": " + Quote(text) + " is not a whole number from " +
+                std::to_string(minimum) + " to " + std::to_string(maximum);
         return false;
     }
-    value = static_cast<int>(parsed);
     return true;
 }
 
@@ -150,8 +150,8 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
                          std::string& error) {
     options = CaptureOptions();
     bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
-    bool haveCrf = false, haveFormat = false;
-    std::string msText, fpsText, durationText, crfText, formatText;
+    bool haveCrf = false, haveFormat = false, haveJobs = false;
+    std::string msText, fpsText, durationText, crfText, formatText, jobsText;
 
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -182,6 +182,9 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         } else if (arg == "--crf") {
             seen = &haveCrf;
             target = &crfText;
+        } else if (arg == "--jobs") {
+            seen = &haveJobs;
+            target = &jobsText;
         } else if (arg == "--format") {
             seen = &haveFormat;
             target = &formatText;
@@ -248,17 +251,25 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         error = "--format: the format name is empty";
         return false;
     }
-    if (haveMs) return OneFrameFormat(options.output, formatText, error);
-    if (!SequenceFormat(options.output, formatText, options.format, error)) return false;
+    if (haveMs ? !OneFrameFormat(options.output, formatText, error)
+               : !SequenceFormat(options.output, formatText, options.format, error))
+        return false;
+    if (haveMs && haveJobs) {
+        error = "--jobs sets the threads of --fps captures; --ms renders one frame";
+        return false;
+    }
     if (haveCrf) {
         using Format = CaptureOptions::Format;
         if (options.format != Format::Mp4 && options.format != Format::Webm) {
             error = "--crf sets the quality of .mp4 and .webm; the other formats are lossless";
             return false;
         }
-        if (!ParseCrf(crfText, options.format == Format::Mp4 ? 51 : 63, options.crf, error))
+        uint32_t crf = 0;
+        if (!ParseCount("--crf", crfText, 0, options.format == Format::Mp4 ? 51 : 63, crf, error))
             return false;
+        options.crf = static_cast<int>(crf);
     }
+    if (haveJobs && !ParseCount("--jobs", jobsText, 1, kMaxJobs, options.jobs, error)) return false;
     return true;
 }
 
@@ -299,6 +310,7 @@ const char* CaptureUsage() {
            "                  with -o - for a video; mkv and webm stream best)\n"
            "  --crf N         quality of .mp4 (H.264, 0 to 51, default 18) and .webm\n"
            "                  (VP9, 0 to 63, default 32): lower is better and bigger\n"
+           "  --jobs N        threads that encode (default: one per core)\n"
            "  -h, --help      this text\n"
            "\n"
            ".mp4 is H.264 in yuv420p for browsers and players; .mkv is lossless (FFV1,\n"

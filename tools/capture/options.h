@@ -14,6 +14,7 @@ struct CaptureOptions {
     double fps = 0.0;      // Sequence: frames per second, 0 < fps <= 1000
     double duration = 0.0; // Sequence: seconds, 0 < duration <= 4294967.296
     int crf = -1;          // Mp4, Webm: the encoder's quality setting; -1 for its default
+    unsigned jobs = 0;     // Sequence: threads that encode; 0 for one per core
     std::string output;    // the file, the folder, or "-" for standard output
 };
 

@@ -52,8 +52,7 @@ class VideoFile : public FrameSink {
   public:
     VideoFile(OutputFile& file) : file_(file) {}
     ~VideoFile() override;
-    bool Open(CaptureOptions::Format format, double fps, int crf, int width, int height,
-              std::string& error);
+    bool Open(const CaptureOptions& options, int width, int height, std::string& error);
     bool Add(const uint32_t* frame, std::string& error) override;
     bool Finish(std::string& error) override;
     uint64_t Done() const override { return written_; }
@@ -110,8 +109,8 @@ std::string VideoFile::Failure(const char* step, int code) const {
     return std::string(step) + " failed: " + AvError(code);
 }
 
-bool VideoFile::Open(CaptureOptions::Format format, double fps, int crf, int width, int height,
-                     std::string& error) {
+bool VideoFile::Open(const CaptureOptions& capture, int width, int height, std::string& error) {
+    const CaptureOptions::Format format = capture.format;
     const Recipe recipe = RecipeFor(format);
     const AVCodec* codec = avcodec_find_encoder_by_name(recipe.encoder);
     if (!codec) {
@@ -132,13 +131,13 @@ bool VideoFile::Open(CaptureOptions::Format format, double fps, int crf, int wid
         return false;
     }
 
-    const AVRational rate = av_d2q(fps, 1000000);
+    const AVRational rate = av_d2q(capture.fps, 1000000);
     encoder_->width = width;
     encoder_->height = height;
     encoder_->pix_fmt = recipe.pixels;
     encoder_->time_base = av_inv_q(rate);
     encoder_->framerate = rate;
-    encoder_->thread_count = 0; // one per core
+    encoder_->thread_count = static_cast<int>(capture.jobs); // 0: the encoder's choice
     if (recipe.pixels == AV_PIX_FMT_YUV420P) {
         // Studio-range BT.601, as the converter below makes it.
         encoder_->color_range = AVCOL_RANGE_MPEG;
@@ -155,7 +154,7 @@ bool VideoFile::Open(CaptureOptions::Format format, double fps, int crf, int wid
         encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 
     AVDictionary* options = nullptr;
-    const std::string quality = std::to_string(crf >= 0 ? crf : recipe.defaultCrf);
+    const std::string quality = std::to_string(capture.crf >= 0 ? capture.crf : recipe.defaultCrf);
     switch (format) {
     case CaptureOptions::Format::Mp4:
         av_dict_set(&options, "preset", "veryfast", 0);
@@ -300,11 +299,10 @@ bool VideoFile::Finish(std::string& error) {
 
 } // namespace
 
-std::unique_ptr<FrameSink> OpenVideoFile(CaptureOptions::Format format, double fps, int crf,
-                                         int width, int height, OutputFile& file,
-                                         std::string& error) {
+std::unique_ptr<FrameSink> OpenVideoFile(const CaptureOptions& options, int width, int height,
+                                         OutputFile& file, std::string& error) {
     av_log_set_level(AV_LOG_QUIET); // failures are reported in one line of our own
     auto video = std::make_unique<VideoFile>(file);
-    if (!video->Open(format, fps, crf, width, height, error)) return nullptr;
+    if (!video->Open(options, width, height, error)) return nullptr;
     return video;
 }

@@ -10,11 +10,10 @@
 
 class OutputFile;
 
-// A video of `format` (Mp4, Mkv or Webm) at `fps` frames per second, frame k
-// shown at k / fps seconds, written to the opened `file`, which must outlive
-// it; `crf` is the quality, -1 for the format's default. Null with `error`
-// set when the encoder or the container cannot be set up. Finish commits
-// `file`; without it the caller's OutputFile discards the partial video.
-std::unique_ptr<FrameSink> OpenVideoFile(CaptureOptions::Format format, double fps, int crf,
-                                         int width, int height, OutputFile& file,
-                                         std::string& error);
+// A video of options.format (Mp4, Mkv or Webm) at options.fps frames per
+// second, frame k shown at k / fps seconds, with options.crf and .jobs,
+// written to the opened `file`, which must outlive it. Null with `error` set
+// when the encoder or the container cannot be set up. Finish commits `file`;
+// without it the caller's OutputFile discards the partial video.
+std::unique_ptr<FrameSink> OpenVideoFile(const CaptureOptions& options, int width, int height,
+                                         OutputFile& file, std::string& error);
