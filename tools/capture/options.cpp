@@ -168,34 +168,29 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             arg.resize(equals);
             inlineValue = true;
         }
+        const struct {
+            const char* name;
+            bool* seen;
+            std::string* text;
+        } known[] = {{"--ms", &haveMs, &msText},
+                     {"--fps", &haveFps, &fpsText},
+                     {"--duration", &haveDuration, &durationText},
+                     {"--crf", &haveCrf, &crfText},
+                     {"--jobs", &haveJobs, &jobsText},
+                     {"--format", &haveFormat, &formatText},
+                     {"-o", &haveOutput, &options.output},
+                     {"--output", &haveOutput, &options.output}};
         bool* seen = nullptr;
         std::string* target = nullptr;
-        if (arg == "--ms") {
-            seen = &haveMs;
-            target = &msText;
-        } else if (arg == "--fps") {
-            seen = &haveFps;
-            target = &fpsText;
-        } else if (arg == "--duration") {
-            seen = &haveDuration;
-            target = &durationText;
-        } else if (arg == "--crf") {
-            seen = &haveCrf;
-            target = &crfText;
-        } else if (arg == "--jobs") {
-            seen = &haveJobs;
-            target = &jobsText;
-        } else if (arg == "--format") {
-            seen = &haveFormat;
-            target = &formatText;
-        } else if (arg == "-o" || arg == "--output") {
-            seen = &haveOutput;
-            target = &options.output;
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            error = "unknown option " + Quote(arg);
-            return false;
-        } else {
-            error = "unexpected argument " + Quote(arg);
+        for (const auto& k : known)
+            if (arg == k.name) {
+                seen = k.seen;
+                target = k.text;
+            }
+        if (!seen) {
+            error = (!arg.empty() && arg[0] == '-' && arg != "-" ? "unknown option "
+                                                                 : "unexpected argument ") +
+                    Quote(arg);
             return false;
         }
         if (*seen) {
