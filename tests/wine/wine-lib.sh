@@ -74,9 +74,9 @@ wine_setup() {
 }
 
 # wine_start EXE: starts the program; Wine's errors and the message boxes'
-# texts go to the log.
+# texts go to the log, and the channels in WINE_TRACE (e.g. trace+ddraw).
 wine_start() {
-  WINEDEBUG=-all,err+all,trace+msgbox wine "$1" >"$WINE_LOG" 2>&1 &
+  WINEDEBUG=-all,err+all,trace+msgbox${WINE_TRACE:+,$WINE_TRACE} wine "$1" >"$WINE_LOG" 2>&1 &
   WINE_PID=$!
 }
 
