@@ -29,9 +29,10 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows
 
-bench: build
+bench: build windows
 	build/native/ffxbench
 	scripts/fps-compare build/native
+	scripts/fps-compare-wine
 	scripts/capture-bench build/native
 
 capture: build

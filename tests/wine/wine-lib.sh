@@ -6,6 +6,7 @@
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/e2e-lib.sh"
 
 WINE_PID=
+WINE_LOAD_PIDS=
 WINE_WORK=$(realpath -m "$WINE_WORK")
 WINE_LOG="$WINE_WORK/wine.log"
 export WINEPREFIX="$WINE_WORK/prefix"
@@ -40,6 +41,7 @@ wine_require() {
 wine_cleanup() {
   [ -n "$WINE_PID" ] && e2e_kill "$WINE_PID"
   WINE_PID=
+  for pid in $WINE_LOAD_PIDS; do e2e_kill "$pid"; done
   [ -d "$WINEPREFIX" ] && timeout 10 wineserver -k 2>/dev/null
   e2e_stop_xvfb
   rm -rf "$WINEPREFIX"
@@ -58,19 +60,33 @@ wine_setup() {
   rm -rf "${WINE_WORK:?}"/*
   (unset DISPLAY; WINEDEBUG=-all timeout 120 wineboot -i) >"$WINE_WORK/wineboot.log" 2>&1 ||
     wine_fail "wineboot -i did not finish in 120 s (see $WINE_WORK/wineboot.log)"
-  # DirectDraw draws through GDI. Without a GPU, Wine's OpenGL path runs on
-  # Mesa's software rasteriser, whose threads compete for the processors,
-  # and 2 of 10 soaks on it ended on Escape with SIGSEGV (exit status 139);
-  # none of 6 on GDI did.
-  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Direct3D]\n"renderer"="no3d"\n' >"$reg"
+  # DirectDraw draws through GDI unless WINE_RENDERER=default asks for what
+  # a Wine user gets: without a GPU, Wine's OpenGL path runs on Mesa's
+  # software rasteriser, whose threads compete for the processors (2 of 10
+  # soaks on it once ended on Escape with SIGSEGV; see the *-gl tests).
+  printf 'REGEDIT4\n' >"$reg"
+  [ "${WINE_RENDERER:-no3d}" = default ] ||
+    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Direct3D]\n"renderer"="%s"\n' "${WINE_RENDERER:-no3d}" >>"$reg"
   [ -n "${2:-}" ] && printf '%s\n' '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' \
     '' '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' "\"Default\"=\"$2\"" >>"$reg"
   WINEDEBUG=-all timeout 60 wine reg import "$reg" >>"$WINE_WORK/wineboot.log" 2>&1 ||
     wine_fail "could not set up the prefix ($reg)"
   timeout 60 wineserver -w
-  echo "prefix ready in $((SECONDS - start)) s"
+  echo "prefix ready in $((SECONDS - start)) s (renderer: ${WINE_RENDERER:-no3d})"
   e2e_start_xvfb "$1" 80 || wine_fail "no Xvfb"
   echo "Xvfb $1 on $DISPLAY"
+  wine_load
+}
+
+# wine_load: with WINE_LOAD=N, N busy loops hold the processors while the
+# test runs, as other work on the machine would.
+wine_load() {
+  local n
+  for n in $(seq "${WINE_LOAD:-0}"); do
+    (while :; do :; done) &
+    WINE_LOAD_PIDS="$WINE_LOAD_PIDS $!"
+  done
+  [ -n "$WINE_LOAD_PIDS" ] && echo "under load: ${WINE_LOAD} busy loops"
 }
 
 # wine_start EXE: starts the program; Wine's errors and the message boxes'
