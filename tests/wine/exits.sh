@@ -31,8 +31,7 @@ for run in $(seq "$runs"); do
       core=$(ls -t "$WINE_WORK"/core* 2>/dev/null | head -n 1)
       if [ "$crashes" -eq 1 ] && [ -n "$core" ] && command -v gdb >/dev/null; then
         echo "run $run: SIGSEGV after Escape; the crashing thread, from $core:"
-        gdb -batch -ex 'bt 12' -ex 'info sharedlibrary' /usr/lib/wine/wine64 "$core" 2>/dev/null |
-          grep -E '^#|^0x.*\.so' | head -n 40
+        gdb -batch -ex 'bt 12' /usr/lib/wine/wine64 "$core" 2>/dev/null | grep -E '^#' | head -n 12
       fi
       rm -f "$WINE_WORK"/core* ;;
     *) wine_fail "run $run: exit status $status" ;;
