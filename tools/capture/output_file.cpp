@@ -53,6 +53,10 @@ bool OutputFile::Open(const std::string& path, std::string& error) {
     path_ = path;
     target_.clear();
     if (path == "-") {
+        if (isatty(STDOUT_FILENO)) {
+            error = "standard output is a terminal: pipe it into a program or a file";
+            return false;
+        }
         fd_ = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
         if (fd_ < 0) error = ErrorText(errno);
         return fd_ >= 0;

@@ -20,7 +20,7 @@ class OutputFile {
 
     // Opens `path` for writing. False with `error` set to one line when it
     // cannot be opened (also when a signal interrupted a wait for a FIFO's
-    // reader).
+    // reader, and for "-" when standard output is a terminal).
     bool Open(const std::string& path, std::string& error);
 
     // Writes all of `size` bytes. False with `error` set on a write error.
