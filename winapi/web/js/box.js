@@ -4,16 +4,14 @@
 mergeInto(LibraryManager.library, {
   ffx_web_message_box__deps: ['$FFX'],
   ffx_web_message_box: function(caption, text, icon) {
-    var box = typeof document !== 'undefined' && document.getElementById('box');
-    if (!box) return 0;
-    var ok = document.getElementById('box-ok');
-    document.getElementById('box-caption').textContent = FFX.latin1(caption, HEAPU8.indexOf(0, caption) - caption);
-    document.getElementById('box-text').textContent = FFX.latin1(text, HEAPU8.indexOf(0, text) - text);
-    box.className = ['information', 'warning', 'error'][icon] || '';
-    FFX.boxOpen = true;
-    box.hidden = false;
-    ok.focus();
     return Asyncify.handleSleep(function(wakeUp) {
+      var box = typeof document !== 'undefined' && document.getElementById('box');
+      if (!box) return wakeUp(0);
+      var ok = document.getElementById('box-ok');
+      var string = function(p) { return FFX.latin1(p, HEAPU8.indexOf(0, p) - p); };
+      document.getElementById('box-caption').textContent = string(caption);
+      document.getElementById('box-text').textContent = string(text);
+      box.className = ['information', 'warning', 'error'][icon] || '';
       function answer() {
         ok.onclick = box.onkeydown = null;
         box.hidden = true;
@@ -27,6 +25,9 @@ mergeInto(LibraryManager.library, {
           answer();
         }
       };
+      FFX.boxOpen = true;
+      box.hidden = false;
+      ok.focus();
     });
   },
 });

@@ -3,6 +3,10 @@
 // page becoming active (shown, visible and focused) or not, and the pointer
 // over the canvas. Handlers only queue and, when the program waits for
 // input, resume it; nothing else calls into the program.
+//
+// A suspending function is called again as the program resumes, and must
+// then only call Asyncify.handleSleep, which ends the resume: its work is
+// done in handleSleep's callback, which runs only on the first call.
 mergeInto(LibraryManager.library, {
   $FFXInput__deps: ['$FFX'],
   $FFXInput: {
@@ -55,7 +59,9 @@ mergeInto(LibraryManager.library, {
 
   ffx_web_wait_event__deps: ['$FFX'],
   ffx_web_wait_event: function() {
-    if (FFX.events.length) return;
-    Asyncify.handleSleep(function(wakeUp) { FFX.wake = wakeUp; });
+    Asyncify.handleSleep(function(wakeUp) {
+      if (FFX.events.length) wakeUp(); // no need to sleep
+      else FFX.wake = wakeUp;
+    });
   },
 });

@@ -66,18 +66,18 @@ mergeInto(LibraryManager.library, {
 
   ffx_web_present__deps: ['$FFX', '$FFXScreen'],
   ffx_web_present: function(pixels, pitch) {
-    var image = FFXScreen.image;
-    if (!image) return 0;
-    // 0x00RRGGBB words in, opaque RGBA bytes out.
-    var out = FFXScreen.pixels, w = image.width, h = image.height;
-    for (var y = 0; y < h; ++y) {
-      var from = (pixels + y * pitch) >> 2, to = y * w;
-      for (var x = 0; x < w; ++x) {
-        var p = HEAPU32[from + x];
-        out[to + x] = 0xFF000000 | (p & 0xFF) << 16 | p & 0xFF00 | (p >>> 16) & 0xFF;
-      }
-    }
     return Asyncify.handleSleep(function(wakeUp) {
+      var image = FFXScreen.image;
+      if (!image) return wakeUp(0);
+      // 0x00RRGGBB words in, opaque RGBA bytes out.
+      var out = FFXScreen.pixels, w = image.width, h = image.height;
+      for (var y = 0; y < h; ++y) {
+        var from = (pixels + y * pitch) >> 2, to = y * w;
+        for (var x = 0; x < w; ++x) {
+          var p = HEAPU32[from + x];
+          out[to + x] = 0xFF000000 | (p & 0xFF) << 16 | p & 0xFF00 | (p >>> 16) & 0xFF;
+        }
+      }
       var done = false;
       function finish() {
         if (done) return;

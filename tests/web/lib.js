@@ -1,0 +1,99 @@
+// lib.js -- what the browser end-to-end tests share: the page served on the
+// loopback address, headless Chromium driven through the DevTools protocol,
+// screenshots put to the screen checker, and failing with a message.
+// Arguments of every test: WEBDIR FFXSCREENCHECK CHROMIUM WORKDIR.
+'use strict';
+const {execFile} = require('child_process');
+const fs = require('fs');
+const http = require('http');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const [webDir, screencheck, chromium, work] = process.argv.slice(2);
+fs.mkdirSync(work, {recursive: true});
+
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+
+function fail(message) {
+  console.error(`FAIL: ${message}`);
+  process.exit(1);
+}
+
+const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
+
+// Serves the build's folder as any static file server would.
+function serve() {
+  const server = http.createServer((req, res) => {
+    const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    const file = path.join(webDir, name === '/' ? 'index.html' : path.normalize(name));
+    fs.readFile(file, (error, data) => {
+      if (error || !file.startsWith(webDir)) {
+        res.writeHead(404);
+        res.end();
+        return;
+      }
+      res.writeHead(200, {'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream'});
+      res.end(data);
+    });
+  });
+  return new Promise(resolve =>
+    server.listen(0, '127.0.0.1', () => resolve({server, url: `http://127.0.0.1:${server.address().port}/`})));
+}
+
+// A fresh headless browser with a width x height window, its frame-rate
+// limit off when asked; the console's lines collected in `lines`.
+async function launch(width, height, {unlimited = false} = {}) {
+  const profile = fs.mkdtempSync(path.join(work, 'profile-'));
+  const args = ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync', '--no-first-run', '--force-color-profile=srgb',
+    `--window-size=${width},${height}`, `--user-data-dir=${profile}`];
+  if (unlimited) args.push('--disable-frame-rate-limit', '--disable-gpu-vsync');
+  const browser = await puppeteer.launch({executablePath: chromium, headless: 'shell', args,
+    defaultViewport: {width, height}, userDataDir: profile});
+  const page = (await browser.pages())[0] || await browser.newPage();
+  const lines = [];
+  page.on('console', message => lines.push(message.text()));
+  page.on('pageerror', error => lines.push(`page error: ${error.message}`));
+  return {browser, page, lines};
+}
+
+// The screen checker's verdict on a screenshot of the page.
+async function check(page, file, readout = false) {
+  await page.screenshot({path: file});
+  const args = readout ? ['--readout', file] : [file];
+  return new Promise(resolve => execFile(screencheck, args, (error, stdout, stderr) =>
+    resolve({ok: !error, report: (stdout + stderr).trim()})));
+}
+
+// Takes screenshots until one passes the screen check; false once a shot
+// started after `seconds` does not. A shot can catch a picture half drawn,
+// so one failing shot proves nothing. Returns the last check.
+async function screenShows(page, seconds, readout = false) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    const started = Date.now();
+    const result = await check(page, path.join(work, 'screen.png'), readout);
+    if (result.ok || started >= deadline) return result;
+  }
+}
+
+// Waits until the page's expression is true; false after `seconds`.
+async function within(page, seconds, expression) {
+  return page.waitForFunction(expression, {timeout: seconds * 1000, polling: 50}).then(() => true, () => false);
+}
+
+// Runs a test with the page served and a browser open, closing both after.
+async function run(width, height, test, options) {
+  const {server, url} = await serve();
+  const session = await launch(width, height, options);
+  try {
+    await test({...session, url});
+  } catch (error) {
+    fail(`${error.stack}\nconsole:\n${session.lines.join('\n')}`);
+  } finally {
+    await session.browser.close();
+    server.close();
+  }
+}
+
+module.exports = {work, fail, sleep, serve, launch, check, screenShows, within, run};
