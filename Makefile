@@ -1,5 +1,5 @@
 # The README's commands. Each target installs what is missing first.
-.PHONY: all deps build run test windows bench capture format clean
+.PHONY: all deps build run test windows web bench capture format clean
 
 all: build
 
@@ -21,6 +21,10 @@ test: deps
 	cmake --preset windows-i686
 	cmake --build --preset windows-i686
 	ctest --preset native
+	cmake --preset web
+	cmake --build --preset web
+	$(MAKE) --no-print-directory tests/web/node_modules/.package-lock.json
+	ctest --preset web
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
@@ -28,6 +32,17 @@ test: deps
 windows: deps
 	cmake --preset windows
 	cmake --build --preset windows
+
+web: deps
+	cmake --preset web
+	cmake --build --preset web
+	@echo "Built build/web/index.html (with ffxdemo.js, the WebAssembly module inside):"
+	@echo "open it in a browser, or serve the folder (cd build/web && python3 -m http.server)"
+	@echo "and open http://localhost:8000/"
+
+# The browser tests' puppeteer-core, exactly as the lockfile pins it.
+tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
+	npm ci --prefix tests/web --no-audit --no-fund
 
 bench: build
 	build/native/ffxbench
