@@ -40,8 +40,31 @@ function serve() {
     server.listen(0, '127.0.0.1', () => resolve({server, url: `http://127.0.0.1:${server.address().port}/`})));
 }
 
+// Counts, on every page, the pictures put on a canvas (window.ffxFrames)
+// and notes when the first came (window.ffxFirstFrameMs, from the start of
+// the page's loading).
+function countFrames() {
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  window.ffxFrames = 0;
+  CanvasRenderingContext2D.prototype.putImageData = function(...args) {
+    if (window.ffxFrames++ === 0) window.ffxFirstFrameMs = performance.now();
+    return put.apply(this, args);
+  };
+}
+
+// A page of the browser, its pictures counted; the console's lines
+// collected in `lines`.
+async function openPage(browser) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(countFrames);
+  const lines = [];
+  page.on('console', message => lines.push(message.text()));
+  page.on('pageerror', error => lines.push(`page error: ${error.message}`));
+  return {page, lines};
+}
+
 // A fresh headless browser with a width x height window, its frame-rate
-// limit off when asked; the console's lines collected in `lines`.
+// limit off when asked, and a page open.
 async function launch(width, height, {unlimited = false} = {}) {
   const profile = fs.mkdtempSync(path.join(work, 'profile-'));
   const args = ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
@@ -50,11 +73,10 @@ async function launch(width, height, {unlimited = false} = {}) {
   if (unlimited) args.push('--disable-frame-rate-limit', '--disable-gpu-vsync');
   const browser = await puppeteer.launch({executablePath: chromium, headless: 'shell', args,
     defaultViewport: {width, height}, userDataDir: profile});
-  const page = (await browser.pages())[0] || await browser.newPage();
-  const lines = [];
-  page.on('console', message => lines.push(message.text()));
-  page.on('pageerror', error => lines.push(`page error: ${error.message}`));
-  return {browser, page, lines};
+  const blanks = await browser.pages();
+  const session = {browser, ...await openPage(browser)};
+  for (const blank of blanks) await blank.close();
+  return session;
 }
 
 // The screen checker's verdict on a screenshot of the page.
@@ -96,4 +118,4 @@ async function run(width, height, test, options) {
   }
 }
 
-module.exports = {work, fail, sleep, serve, launch, check, screenShows, within, run};
+module.exports = {webDir, work, fail, sleep, serve, launch, openPage, check, screenShows, within, run};

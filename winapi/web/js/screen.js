@@ -84,7 +84,6 @@ mergeInto(LibraryManager.library, {
         done = true;
         FFX.finishPresent = null;
         FFXScreen.context.putImageData(image, 0, 0);
-        window.ffxFrames = (window.ffxFrames || 0) + 1;
         wakeUp(1);
       }
       FFX.finishPresent = finish;
