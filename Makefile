@@ -23,7 +23,7 @@ test: deps
 	ctest --preset native
 	cmake --preset web
 	cmake --build --preset web
-	$(MAKE) --no-print-directory tests/web/node_modules/.package-lock.json
+	$(MAKE) --no-print-directory node_modules/.package-lock.json
 	ctest --preset web
 	cmake --preset asan
 	cmake --build --preset asan
@@ -40,13 +40,17 @@ web: deps
 	@echo "open it in a browser, or serve the folder (cd build/web && python3 -m http.server)"
 	@echo "and open http://localhost:8000/"
 
-# The browser tests' puppeteer-core, exactly as the lockfile pins it.
-tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
-	npm ci --prefix tests/web --no-audit --no-fund
+# The web tests' and benchmarks' node packages, exactly as the lockfile pins them.
+node_modules/.package-lock.json: package-lock.json
+	npm ci --no-audit --no-fund
 
 bench: build
 	build/native/ffxbench
 	scripts/fps-compare build/native
+	$(MAKE) --no-print-directory web node_modules/.package-lock.json
+	node tools/webbench/render-copy.mjs $(CURDIR)/build/web/ffxwebbench.js
+	node tools/webbench/fps.js $(CURDIR)/build/web $(CURDIR)/build/native/ffxscreencheck \
+	  /usr/bin/chromium-headless-shell $(CURDIR)/build/web/bench
 
 capture: build
 	build/native/ffxcapture --fps 30 --duration 5 -o build/capture

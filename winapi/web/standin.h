@@ -29,11 +29,12 @@ void ffx_web_show_pointer(int shown);
 // The display's size in device pixels into size[0], size[1]; 0 when there is
 // no page to show on.
 int ffx_web_display_size(int32_t* size);
-// Readies the canvas for a width x height picture; 0 when it cannot draw.
-int ffx_web_open_screen(int32_t width, int32_t height);
+// Readies the canvas to show width x height pixels of R, G, B, A bytes at
+// `picture` in the module's memory; 0 when it cannot draw.
+int ffx_web_open_screen(const void* picture, int32_t width, int32_t height);
 // Suspends until the next animation frame and shows the picture in it; 0
 // when no screen is open.
-int ffx_web_present(const void* pixels, int32_t pitch);
+int ffx_web_present(void);
 
 // box.js. Suspends until the page's box is answered; 0 when there is none.
 int ffx_web_message_box(const char* caption, const char* text, int icon);

@@ -6,8 +6,17 @@ mergeInto(LibraryManager.library, {
   $FFXScreen__deps: ['$FFX'],
   $FFXScreen: {
     context: null,
-    image: null,        // the picture in the canvas's byte order
-    pixels: null,       // its pixels as 0xAABBGGRR words
+    picture: 0,         // where the picture is in the module's memory
+    image: null,        // the picture as the canvas takes it
+    // The picture, seen afresh when the module's memory has grown.
+    current: function() {
+      var image = FFXScreen.image;
+      if (image.data.buffer !== HEAPU8.buffer)
+        image = FFXScreen.image = new ImageData(
+          new Uint8ClampedArray(HEAPU8.buffer, FFXScreen.picture, image.width * image.height * 4),
+          image.width, image.height);
+      return image;
+    },
     // Sizes and places the canvas in device pixels, so that a scale of 1 is
     // one canvas pixel per screen pixel on any display.
     layout: function() {
@@ -44,7 +53,7 @@ mergeInto(LibraryManager.library, {
   },
 
   ffx_web_open_screen__deps: ['$FFX', '$FFXScreen'],
-  ffx_web_open_screen: function(width, height) {
+  ffx_web_open_screen: function(picture, width, height) {
     var canvas = FFX.page();
     var context = canvas && canvas.getContext('2d', {alpha: false});
     if (!context) return 0;
@@ -58,32 +67,23 @@ mergeInto(LibraryManager.library, {
       });
     }
     FFXScreen.context = context;
-    FFXScreen.image = context.createImageData(width, height);
-    FFXScreen.pixels = new Uint32Array(FFXScreen.image.data.buffer);
+    FFXScreen.picture = picture;
+    FFXScreen.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, picture, width * height * 4),
+                                    width, height);
     FFXScreen.layout();
     return 1;
   },
 
   ffx_web_present__deps: ['$FFX', '$FFXScreen'],
-  ffx_web_present: function(pixels, pitch) {
+  ffx_web_present: function() {
     return Asyncify.handleSleep(function(wakeUp) {
-      var image = FFXScreen.image;
-      if (!image) return wakeUp(0);
-      // 0x00RRGGBB words in, opaque RGBA bytes out.
-      var out = FFXScreen.pixels, w = image.width, h = image.height;
-      for (var y = 0; y < h; ++y) {
-        var from = (pixels + y * pitch) >> 2, to = y * w;
-        for (var x = 0; x < w; ++x) {
-          var p = HEAPU32[from + x];
-          out[to + x] = 0xFF000000 | (p & 0xFF) << 16 | p & 0xFF00 | (p >>> 16) & 0xFF;
-        }
-      }
+      if (!FFXScreen.image) return wakeUp(0);
       var done = false;
       function finish() {
         if (done) return;
         done = true;
         FFX.finishPresent = null;
-        FFXScreen.context.putImageData(image, 0, 0);
+        FFXScreen.context.putImageData(FFXScreen.current(), 0, 0);
         wakeUp(1);
       }
       FFX.finishPresent = finish;
