@@ -1,20 +1,23 @@
 // layout.js -- the canvas in windows of other sizes: enlarged by the
 // largest whole factor that fits and centred, scaled down to fit a window
-// smaller than the picture, always with sharp pixels.
+// smaller than the picture, always with sharp pixels (image-rendering:
+// pixelated); at twice the size, the screen taken back to one pixel per
+// picture pixel is exactly a frame.
 'use strict';
-const {fail, run, within} = require('./lib');
+const {fail, run, screenShows, within} = require('./lib');
 
 // [window width, height] -> the canvas's box [left, top, width, height].
 const expected = [
-  [[640, 480], [0, 0, 640, 480]],
   [[1400, 1000], [60, 20, 1280, 960]],
+  [[640, 480], [0, 0, 640, 480]],
   [[1000, 700], [180, 110, 640, 480]],
   [[320, 400], [0, 80, 320, 240]],
 ];
 
-run(640, 480, async ({page, url}) => {
+run(1280, 960, async ({page, url}) => {
   await page.goto(url);
-  if (!await within(page, 10, 'window.ffxFrames > 0')) fail('no picture on the canvas');
+  const shown = await screenShows(page, 10, {scale: 2});
+  if (!shown.ok) fail(`at twice the size, no exact effect frame: ${shown.report}`);
   for (const [[width, height], box] of expected) {
     await page.setViewport({width, height});
     // The page lays the canvas out again on the window's resize event.

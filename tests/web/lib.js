@@ -79,22 +79,27 @@ async function launch(width, height, {unlimited = false} = {}) {
   return session;
 }
 
-// The screen checker's verdict on a screenshot of the page.
-async function check(page, file, readout = false) {
-  await page.screenshot({path: file});
+// The screen checker's verdict on a screenshot of the page; with `readout`,
+// that the frame-rate readout is shown; with `scale`, of a picture that
+// fills the top-left corner enlarged that many times, taken back to one
+// screenshot pixel per picture pixel.
+async function check(page, file, {readout = false, scale = 1} = {}) {
+  const clip = {x: 0, y: 0, width: 640 * scale, height: 480 * scale, scale: 1 / scale};
+  await page.screenshot({path: file, ...(scale === 1 ? {} : {clip})});
   const args = readout ? ['--readout', file] : [file];
   return new Promise(resolve => execFile(screencheck, args, (error, stdout, stderr) =>
     resolve({ok: !error, report: (stdout + stderr).trim()})));
 }
 
-// Takes screenshots until one passes the screen check; false once a shot
-// started after `seconds` does not. A shot can catch a picture half drawn,
-// so one failing shot proves nothing. Returns the last check.
-async function screenShows(page, seconds, readout = false) {
+// Takes screenshots until one passes the screen check (options as for
+// check); false once a shot started after `seconds` does not. A shot can
+// catch a picture half drawn, so one failing shot proves nothing. Returns
+// the last check.
+async function screenShows(page, seconds, options) {
   const deadline = Date.now() + seconds * 1000;
   for (;;) {
     const started = Date.now();
-    const result = await check(page, path.join(work, 'screen.png'), readout);
+    const result = await check(page, path.join(work, 'screen.png'), options);
     if (result.ok || started >= deadline) return result;
   }
 }

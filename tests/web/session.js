@@ -14,7 +14,7 @@ run(640, 480, async ({page, url}) => {
 
   await page.evaluate(() => addEventListener('keydown', e => { window.spacePrevented = e.defaultPrevented; }));
   await page.keyboard.press('Space');
-  shown = await screenShows(page, 1, true);
+  shown = await screenShows(page, 1, {readout: true});
   if (!shown.ok) fail(`no readout a second after Space: ${shown.report}`);
   if (!await page.evaluate(() => window.spacePrevented)) fail('the browser acted on Space too');
   await page.keyboard.press('Space');
