@@ -1,5 +1,5 @@
 # The README's commands. Each target installs what is missing first.
-.PHONY: all deps build run test windows bench capture format clean
+.PHONY: all deps build run test windows web bench capture format clean
 
 all: build
 
@@ -21,6 +21,10 @@ test: deps
 	cmake --preset windows-i686
 	cmake --build --preset windows-i686
 	ctest --preset native
+	cmake --preset web
+	cmake --build --preset web
+	$(MAKE) --no-print-directory node_modules/.package-lock.json
+	ctest --preset web
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
@@ -29,11 +33,26 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows
 
+web: deps
+	cmake --preset web
+	cmake --build --preset web
+	@echo "Built build/web/index.html (with ffxdemo.js, the WebAssembly module inside):"
+	@echo "open it in a browser, or serve the folder (cd build/web && python3 -m http.server)"
+	@echo "and open http://localhost:8000/"
+
+# The web tests' and benchmarks' node packages, exactly as the lockfile pins them.
+node_modules/.package-lock.json: package-lock.json
+	npm ci --no-audit --no-fund
+
 bench: build windows
 	build/native/ffxbench
 	scripts/fps-compare build/native
 	scripts/fps-compare-wine
 	scripts/capture-bench build/native
+	$(MAKE) --no-print-directory web node_modules/.package-lock.json
+	node tools/webbench/render-copy.mjs $(CURDIR)/build/web/ffxwebbench.js
+	node tools/webbench/fps.js $(CURDIR)/build/web $(CURDIR)/build/native/ffxscreencheck \
+	  /usr/bin/chromium-headless-shell $(CURDIR)/build/web/bench
 
 capture: build
 	build/native/ffxcapture --fps 30 --duration 10 -o build/capture.mp4

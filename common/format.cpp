@@ -1,8 +1,9 @@
 // format.cpp -- "%W.Df" formatting with the program's own rounding, so that the
-// readouts are the same on glibc, msvcrt and the UCRT.
+// readouts are the same on glibc, msvcrt, the UCRT and in WebAssembly.
 #include "common/format.h"
 
-#include <charconv>
+#include <fmt/format.h>
+
 #include <cmath>
 
 namespace {
@@ -24,20 +25,22 @@ std::string COM_FormatFixed(double value, int width, int decimals) {
     if (std::isinf(value)) return PadLeft(negative ? "-inf" : "inf", width);
 
     // 17 significant digits, correctly rounded: "d.dddddddddddddddde+XX".
+    // {fmt} converts exactly on every toolchain; not every C++ library has
+    // std::to_chars for doubles.
     char sci[40];
-    const std::to_chars_result res = std::to_chars(sci, sci + sizeof sci, std::fabs(value),
-                                                   std::chars_format::scientific, kSignificant - 1);
+    const char* end =
+        fmt::format_to_n(sci, sizeof sci, "{:.{}e}", std::fabs(value), kSignificant - 1).out;
     char digits[kSignificant];
     int count = 0;
     const char* p = sci;
-    for (; p < res.ptr && *p != 'e'; ++p)
+    for (; p < end && *p != 'e'; ++p)
         if (*p != '.') digits[count++] = *p;
-    // The exponent after the 'e' (to_chars writes no terminating zero). The
+    // The exponent after the 'e' (no terminating zero is written). The
     // value is 0.d1d2...d17 x 10^point: `point` digits lie before the decimal
     // point (none, or leading zeros, when point <= 0).
     int exponent = 0;
-    const bool negativeExponent = p + 1 < res.ptr && p[1] == '-';
-    for (const char* e = p + 2; e < res.ptr; ++e)
+    const bool negativeExponent = p + 1 < end && p[1] == '-';
+    for (const char* e = p + 2; e < end; ++e)
         exponent = exponent * 10 + (*e - '0');
     const int point = (negativeExponent ? -exponent : exponent) + 1;
 

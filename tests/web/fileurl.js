@@ -1,0 +1,12 @@
+// fileurl.js -- the page opened straight from its file, with no server:
+// the module is inside the script, so the page shows an exact effect frame.
+'use strict';
+const path = require('path');
+const {fail, run, screenShows, webDir} = require('./lib');
+
+run(640, 480, async ({page}) => {
+  await page.goto(`file://${path.resolve(webDir, 'index.html')}`);
+  const shown = await screenShows(page, 10);
+  if (!shown.ok) fail(`the page from its file never showed an effect frame: ${shown.report}`);
+  console.log(`fileurl: ${shown.report}`);
+});
