@@ -10,6 +10,17 @@
 #include "tools/capture/output_file.h"
 #include "tools/capture/png_file.h"
 
+namespace {
+
+// The name of frame k in `folder`.
+std::string FrameName(const std::string& folder, uint64_t k) {
+    char name[32];
+    std::snprintf(name, sizeof name, "frame_%05llu.png", static_cast<unsigned long long>(k));
+    return (std::filesystem::path(folder) / name).string();
+}
+
+} // namespace
+
 PngSequence::PngSequence(std::string folder, int width, int height, unsigned workers)
     : folder_(std::move(folder)), width_(width), height_(height),
       inFlight_(2 * static_cast<size_t>(workers > 0 ? workers : 1)) {
@@ -19,12 +30,6 @@ PngSequence::PngSequence(std::string folder, int width, int height, unsigned wor
 
 PngSequence::~PngSequence() {
     Stop(true);
-}
-
-std::string PngSequence::FrameName(const std::string& folder, uint64_t k) {
-    char name[32];
-    std::snprintf(name, sizeof name, "frame_%05llu.png", static_cast<unsigned long long>(k));
-    return (std::filesystem::path(folder) / name).string();
 }
 
 bool PngSequence::Add(const uint32_t* frame, std::string& error) {

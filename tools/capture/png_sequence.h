@@ -24,9 +24,6 @@ class PngSequence : public FrameSink {
     bool Finish(std::string& error) override;
     uint64_t Done() const override { return done_; }
 
-    // The name of frame k in `folder`.
-    static std::string FrameName(const std::string& folder, uint64_t k);
-
   private:
     struct Job {
         uint64_t k;
