@@ -34,8 +34,8 @@ bool WaitSdlEvent();
 SDL_DisplayMode DesktopMode(SDL_Window* window);
 bool SdlDesktopMode(HWND window, DisplayMode* mode);
 // Takes the window full-screen at the desktop's resolution and readies a
-// modeWidth x modeHeight picture scaled by the largest integer factor,
-// centred on black. False when SDL refuses.
+// modeWidth x modeHeight picture filling the screen's limiting side, centred
+// on black, sharp at any scale. False when SDL refuses.
 bool ScreenOpen(HWND window, int32_t modeWidth, int32_t modeHeight);
 // Uploads the picture and presents it, with vsync unless FFX_VSYNC=0. False
 // when no screen is open.
