@@ -1,13 +1,16 @@
-// screen.js -- the canvas as the program's screen: shown centred on black at
-// the largest integer scale that fits the browser window (scaled down to fit
-// a smaller one), sharp pixels; each picture shown at the next animation
-// frame; a double-click asks for full screen.
+// screen.js -- the canvas as the program's screen: the picture fills the
+// browser window's limiting side, aspect kept, centred on black, with sharp
+// pixels (see layout); each picture shown at the next animation frame; a
+// double-click asks for full screen.
 mergeInto(LibraryManager.library, {
   $FFXScreen__deps: ['$FFX'],
   $FFXScreen: {
-    context: null,
+    context: null,      // the page canvas's
+    source: null,       // a canvas of the picture's size, when the page canvas is larger
+    factor: 1,          // the page canvas's pixels per picture pixel, each way
     picture: 0,         // where the picture is in the module's memory
     image: null,        // the picture as the canvas takes it
+    drawn: false,       // a picture has been presented, and is drawn again after a resize
     // The picture, seen afresh when the module's memory has grown.
     current: function() {
       var image = FFXScreen.image;
@@ -17,17 +20,48 @@ mergeInto(LibraryManager.library, {
           image.width, image.height);
       return image;
     },
-    // Sizes and places the canvas in device pixels, so that a scale of 1 is
-    // one canvas pixel per screen pixel on any display.
+    // Puts the picture on the page canvas, enlarged with nearest-neighbour
+    // when the canvas is larger than the picture.
+    draw: function() {
+      var image = FFXScreen.current(), context = FFXScreen.context;
+      if (FFXScreen.factor === 1) return context.putImageData(image, 0, 0);
+      FFXScreen.source.getContext('2d').putImageData(image, 0, 0);
+      context.imageSmoothingEnabled = false;
+      context.drawImage(FFXScreen.source, 0, 0, context.canvas.width, context.canvas.height);
+    },
+    // Sizes and places the canvas in device pixels. The picture's box fills
+    // the window's limiting side. At a whole scale the canvas holds the
+    // picture and the browser enlarges it with nearest-neighbour
+    // (pixelated). In between, the canvas holds the picture enlarged by the
+    // next whole scale up, and the browser scales that down to the box
+    // smoothly: each pixel stays a flat square and only the device pixels
+    // on its edges blend, where plain smoothing would blur the picture and
+    // nearest-neighbour make its pixels uneven. Smaller than the picture,
+    // the browser scales it down smoothly.
     layout: function() {
-      var canvas = FFX.canvas, ratio = devicePixelRatio || 1;
-      var fit = Math.min(innerWidth * ratio / canvas.width, innerHeight * ratio / canvas.height);
-      var scale = fit >= 1 ? Math.floor(fit) : fit;
-      var w = canvas.width * scale / ratio, h = canvas.height * scale / ratio;
-      canvas.style.width = w + 'px';
-      canvas.style.height = h + 'px';
-      canvas.style.left = (innerWidth - w) / 2 + 'px';
-      canvas.style.top = (innerHeight - h) / 2 + 'px';
+      var canvas = FFX.canvas, ratio = devicePixelRatio || 1, image = FFXScreen.image;
+      var screenW = Math.round(innerWidth * ratio), screenH = Math.round(innerHeight * ratio);
+      var fit = Math.min(screenW / image.width, screenH / image.height);
+      var w = Math.min(screenW, Math.round(image.width * fit));
+      var h = Math.min(screenH, Math.round(image.height * fit));
+      var whole = w % image.width === 0 && h % image.height === 0 && w / image.width === h / image.height;
+      var factor = whole ? 1 : Math.max(1, Math.ceil(fit));
+      if (factor !== FFXScreen.factor || canvas.width !== image.width * factor) {
+        FFXScreen.factor = factor;
+        canvas.width = image.width * factor; // clears the canvas
+        canvas.height = image.height * factor;
+        if (FFXScreen.drawn) FFXScreen.draw();
+      }
+      canvas.style.imageRendering = whole ? 'pixelated' : 'auto';
+      canvas.style.width = w / ratio + 'px';
+      canvas.style.height = h / ratio + 'px';
+      canvas.style.left = Math.floor((screenW - w) / 2) / ratio + 'px';
+      canvas.style.top = Math.floor((screenH - h) / 2) / ratio + 'px';
+    },
+    // Asks the browser for full screen; called from a user's gesture.
+    fullScreen: function() {
+      var page = document.documentElement;
+      if (page.requestFullscreen) page.requestFullscreen().catch(function() {});
     },
   },
 
@@ -57,16 +91,15 @@ mergeInto(LibraryManager.library, {
     var canvas = FFX.page();
     var context = canvas && canvas.getContext('2d', {alpha: false});
     if (!context) return 0;
-    canvas.width = width;
-    canvas.height = height;
     if (!FFXScreen.context) {
       addEventListener('resize', FFXScreen.layout);
-      canvas.addEventListener('dblclick', function() {
-        var page = document.documentElement;
-        if (page.requestFullscreen) page.requestFullscreen().catch(function() {});
-      });
+      canvas.addEventListener('dblclick', FFXScreen.fullScreen);
     }
     FFXScreen.context = context;
+    FFXScreen.source = document.createElement('canvas');
+    FFXScreen.source.width = width;
+    FFXScreen.source.height = height;
+    FFXScreen.factor = 0; // the layout sizes the canvas
     FFXScreen.picture = picture;
     FFXScreen.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, picture, width * height * 4),
                                     width, height);
@@ -83,7 +116,8 @@ mergeInto(LibraryManager.library, {
         if (done) return;
         done = true;
         FFX.finishPresent = null;
-        FFXScreen.context.putImageData(FFXScreen.current(), 0, 0);
+        FFXScreen.drawn = true;
+        FFXScreen.draw();
         wakeUp(1);
       }
       FFX.finishPresent = finish;
