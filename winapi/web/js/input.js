@@ -1,7 +1,7 @@
 // input.js -- the page's input for the program, queued until its message
-// loop takes it: key presses and repeats with their virtual-key codes, the
-// page becoming active (shown, visible and focused) or not, and the pointer
-// over the canvas. Handlers only queue and, when the program waits for
+// loop takes it: key presses and repeats with their virtual-key codes (and
+// the keys touch gives, touch.js), the page becoming active (shown, visible
+// and focused) or not, and the pointer over the canvas. Handlers only queue and, when the program waits for
 // input, resume it; nothing else calls into the program.
 //
 // A suspending function is called again as the program resumes, and must
@@ -29,7 +29,7 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  ffx_web_watch_input__deps: ['$FFX', '$FFXInput'],
+  ffx_web_watch_input__deps: ['$FFX', '$FFXInput', '$FFXTouch'],
   ffx_web_watch_input: function() {
     addEventListener('keydown', function(e) {
       // The box answers its own keys; a key code past 254 is no virtual key.
@@ -45,6 +45,7 @@ mergeInto(LibraryManager.library, {
     addEventListener('blur', FFXInput.update);
     document.addEventListener('visibilitychange', FFXInput.update);
     FFX.page().addEventListener('mousemove', function() { FFXInput.push(3, 0, 0); });
+    FFXTouch.watch();
   },
 
   ffx_web_next_event__deps: ['$FFX'],
