@@ -2,7 +2,7 @@
 // emulation, portrait and landscape, device pixel ratios 1 to 3): the layout
 // keeps the device's width, the canvas lies inside the viewport filling its
 // limiting side, centred, and the page neither scrolls nor zooms, not even
-// when a pinch or a drag asks it to.
+// when a finger drags or two fingers pinch.
 'use strict';
 const path = require('path');
 const {fail, run, within, work} = require('./lib');
@@ -27,19 +27,26 @@ const measure = () => {
     scroll: [root.scrollWidth, root.scrollHeight, scrollX, scrollY], zoom: visualViewport.scale};
 };
 
+// A finger dragged up and two fingers spread apart: on a page that lets
+// them, the first scrolls and the second zooms.
+async function dragAndPinch(cdp, x, y) {
+  const touch = (type, touchPoints) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints});
+  await touch('touchStart', [{x, y}]);
+  for (let i = 1; i <= 10; ++i) await touch('touchMove', [{x, y: y - i * 20}]);
+  await touch('touchEnd', []);
+  await touch('touchStart', [{x: x - 10, y, id: 0}, {x: x + 10, y, id: 1}]);
+  for (let i = 1; i <= 10; ++i)
+    await touch('touchMove', [{x: x - 10 - i * 10, y, id: 0}, {x: x + 10 + i * 10, y, id: 1}]);
+  await touch('touchEnd', []);
+}
+
 run(640, 480, async ({page, url}) => {
   const cdp = await page.createCDPSession();
   for (const [name, width, height, ratio, touch] of devices) {
     await page.setViewport({width, height, deviceScaleFactor: ratio, isMobile: touch, hasTouch: touch});
     await page.goto(url);
     if (!await within(page, 10, 'window.ffxFrames > 0')) fail(`${name}: no picture`);
-    // Gestures that would scroll or zoom a page that let them.
-    if (touch) {
-      await cdp.send('Input.synthesizePinchGesture', {x: width / 2, y: height / 2, scaleFactor: 2,
-        gestureSourceType: 'touch'});
-      await cdp.send('Input.synthesizeScrollGesture', {x: width / 2, y: height / 2, yDistance: -200,
-        xDistance: -100, gestureSourceType: 'touch', speed: 2000});
-    }
+    if (touch) await dragAndPinch(cdp, width / 2, height / 2);
     await page.evaluate(() => scrollBy(100, 200));
     const m = await page.evaluate(measure);
     await page.screenshot({path: path.join(work, `${name}.png`)});
