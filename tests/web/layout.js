@@ -5,7 +5,8 @@
 // window smaller than the picture. At twice the size, the screen taken back
 // to one pixel per picture pixel is exactly a frame.
 'use strict';
-const {fail, run, screenShows, within} = require('./lib');
+const path = require('path');
+const {fail, run, screenShows, within, work} = require('./lib');
 
 // [window width, height] -> the canvas's box [left, top, width, height],
 // its own size in pixels, and how the browser scales it.
@@ -14,7 +15,8 @@ const expected = [
   [[640, 480], [0, 0, 640, 480], [640, 480], 'pixelated'],
   [[1000, 700], [33, 0, 933, 700], [1280, 960], 'auto'],
   [[1300, 960], [10, 0, 1280, 960], [640, 480], 'pixelated'],
-  [[320, 400], [0, 80, 320, 240], [640, 480], 'auto'],
+  [[480, 600], [0, 120, 480, 360], [640, 480], 'auto'],
+  [[844, 390], [162, 0, 520, 390], [640, 480], 'auto'],
 ];
 
 run(1280, 960, async ({page, url}) => {
@@ -32,6 +34,7 @@ run(1280, 960, async ({page, url}) => {
         rendering: getComputedStyle(canvas).imageRendering};
     });
     const where = `in a ${width} x ${height} window`;
+    await page.screenshot({path: path.join(work, `${width}x${height}.png`)});
     if (shown.box.join() !== box.join()) fail(`${where} the canvas is at ${shown.box}, expected ${box}`);
     if (shown.size.join() !== size.join()) fail(`${where} the canvas is ${shown.size}, expected ${size}`);
     if (shown.rendering !== rendering) fail(`${where} the canvas is drawn ${shown.rendering}, expected ${rendering}`);

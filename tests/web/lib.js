@@ -1,7 +1,11 @@
 // lib.js -- what the browser end-to-end tests share: the page served on the
-// loopback address, headless Chromium driven through the DevTools protocol,
-// screenshots put to the screen checker, and failing with a message.
-// Arguments of every test: WEBDIR FFXSCREENCHECK CHROMIUM WORKDIR.
+// loopback address, a browser (headless Chromium through the DevTools
+// protocol, headless Firefox through WebDriver BiDi, or WebKitGTK's
+// MiniBrowser through WebKitWebDriver: minibrowser.js), screenshots put to
+// the screen checker, and failing with a message.
+// Arguments of every test: WEBDIR FFXSCREENCHECK BROWSER WORKDIR; the
+// browser's executable names its engine (firefox..., MiniBrowser, else
+// Chromium).
 'use strict';
 const {execFile} = require('child_process');
 const fs = require('fs');
@@ -9,8 +13,10 @@ const http = require('http');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const [webDir, screencheck, chromium, work] = process.argv.slice(2);
+const [webDir, screencheck, browserPath, work] = process.argv.slice(2);
 fs.mkdirSync(work, {recursive: true});
+const engine = (name => name.startsWith('firefox') ? 'firefox' : name === 'MiniBrowser' ? 'webkit' : 'chromium')(
+  path.basename(browserPath));
 
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
 
@@ -63,15 +69,21 @@ async function openPage(browser) {
   return {page, lines};
 }
 
-// A fresh headless browser with a width x height window, its frame-rate
-// limit off when asked, and a page open.
+// A fresh browser of the engine with a width x height viewport, its
+// frame-rate limit off when asked (Chromium), and a page open.
 async function launch(width, height, {unlimited = false} = {}) {
+  if (engine === 'webkit') return require('./minibrowser').launch(browserPath, width, height, countFrames);
+  if (engine === 'firefox') {
+    const browser = await puppeteer.launch({browser: 'firefox', executablePath: browserPath, headless: true,
+      defaultViewport: {width, height}});
+    return {browser, ...await openPage(browser)};
+  }
   const profile = fs.mkdtempSync(path.join(work, 'profile-'));
   const args = ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
     '--disable-component-update', '--disable-sync', '--no-first-run', '--force-color-profile=srgb',
     `--window-size=${width},${height}`, `--user-data-dir=${profile}`];
   if (unlimited) args.push('--disable-frame-rate-limit', '--disable-gpu-vsync');
-  const browser = await puppeteer.launch({executablePath: chromium, headless: 'shell', args,
+  const browser = await puppeteer.launch({executablePath: browserPath, headless: 'shell', args,
     defaultViewport: {width, height}, userDataDir: profile});
   const blanks = await browser.pages();
   const session = {browser, ...await openPage(browser)};
@@ -82,10 +94,12 @@ async function launch(width, height, {unlimited = false} = {}) {
 // The screen checker's verdict on a screenshot of the page; with `readout`,
 // that the frame-rate readout is shown; with `scale`, of a picture that
 // fills the top-left corner enlarged that many times, taken back to one
-// screenshot pixel per picture pixel.
+// pixel per picture pixel (one pixel of each square).
 async function check(page, file, {readout = false, scale = 1} = {}) {
-  const clip = {x: 0, y: 0, width: 640 * scale, height: 480 * scale, scale: 1 / scale};
-  await page.screenshot({path: file, ...(scale === 1 ? {} : {clip})});
+  await page.screenshot({path: file});
+  if (scale !== 1)
+    await new Promise((resolve, reject) => execFile('convert', [file, '-crop', `${640 * scale}x${480 * scale}+0+0`,
+      '+repage', '-sample', `${100 / scale}%`, file], error => error ? reject(error) : resolve()));
   const args = readout ? ['--readout', file] : [file];
   return new Promise(resolve => execFile(screencheck, args, (error, stdout, stderr) =>
     resolve({ok: !error, report: (stdout + stderr).trim()})));
@@ -123,4 +137,4 @@ async function run(width, height, test, options) {
   }
 }
 
-module.exports = {webDir, work, fail, sleep, serve, launch, openPage, check, screenShows, within, run};
+module.exports = {webDir, work, engine, fail, sleep, serve, launch, openPage, check, screenShows, within, run};

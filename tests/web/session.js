@@ -13,11 +13,11 @@ run(640, 480, async ({page, url}) => {
   console.log(shown.report);
 
   await page.evaluate(() => addEventListener('keydown', e => { window.spacePrevented = e.defaultPrevented; }));
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   shown = await screenShows(page, 1, {readout: true});
   if (!shown.ok) fail(`no readout a second after Space: ${shown.report}`);
   if (!await page.evaluate(() => window.spacePrevented)) fail('the browser acted on Space too');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   shown = await screenShows(page, 1);
   if (!shown.ok) fail(`the readout stayed a second after the second Space: ${shown.report}`);
 
