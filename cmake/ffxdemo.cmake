@@ -102,7 +102,7 @@ const int32_t depth = @arg_DEPTH@;
     set(FFX_PAGE_TITLE ${name})
     set(FFX_SCRIPT ${name}.js)
     configure_file(${FFX_ROOT}/winapi/web/page/index.html ${CMAKE_CURRENT_BINARY_DIR}/${arg_PAGE} @ONLY)
-    target_link_options(${name}-digest PRIVATE -sENVIRONMENT=node -sEXIT_RUNTIME
+    target_link_options(${name}-digest PRIVATE -sENVIRONMENT=node -sEXIT_RUNTIME -sSINGLE_FILE
                         -sALLOW_MEMORY_GROWTH)
     set_target_properties(${name}-digest PROPERTIES SUFFIX .js)
   else()

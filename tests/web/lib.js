@@ -1,7 +1,9 @@
 // lib.js -- what the browser end-to-end tests share: the page served on the
 // loopback address, headless Chromium driven through the DevTools protocol,
 // screenshots put to the screen checker, and failing with a message.
-// Arguments of every test: WEBDIR FFXSCREENCHECK CHROMIUM WORKDIR.
+// Arguments of every test: WEBDIR FFXSCREENCHECK CHROMIUM WORKDIR; the page
+// is index.html and its frame 640 x 480 unless FFX_PAGE and FFX_SIZE (WxH)
+// name another demo's.
 'use strict';
 const {execFile} = require('child_process');
 const fs = require('fs');
@@ -11,6 +13,8 @@ const puppeteer = require('puppeteer-core');
 
 const [webDir, screencheck, chromium, work] = process.argv.slice(2);
 fs.mkdirSync(work, {recursive: true});
+const pageFile = process.env.FFX_PAGE || 'index.html';
+const [frameWidth, frameHeight] = (process.env.FFX_SIZE || '640x480').split('x').map(Number);
 
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
 
@@ -25,7 +29,7 @@ const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 function serve() {
   const server = http.createServer((req, res) => {
     const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const file = path.join(webDir, name === '/' ? 'index.html' : path.normalize(name));
+    const file = path.join(webDir, name === '/' ? pageFile : path.normalize(name));
     fs.readFile(file, (error, data) => {
       if (error || !file.startsWith(webDir)) {
         res.writeHead(404);
@@ -84,7 +88,7 @@ async function launch(width, height, {unlimited = false} = {}) {
 // fills the top-left corner enlarged that many times, taken back to one
 // screenshot pixel per picture pixel.
 async function check(page, file, {readout = false, scale = 1} = {}) {
-  const clip = {x: 0, y: 0, width: 640 * scale, height: 480 * scale, scale: 1 / scale};
+  const clip = {x: 0, y: 0, width: frameWidth * scale, height: frameHeight * scale, scale: 1 / scale};
   await page.screenshot({path: file, ...(scale === 1 ? {} : {clip})});
   const args = readout ? ['--readout', file] : [file];
   return new Promise(resolve => execFile(screencheck, args, (error, stdout, stderr) =>
@@ -123,4 +127,4 @@ async function run(width, height, test, options) {
   }
 }
 
-module.exports = {webDir, work, fail, sleep, serve, launch, openPage, check, screenShows, within, run};
+module.exports = {webDir, pageFile, frameWidth, frameHeight, work, fail, sleep, serve, launch, openPage, check, screenShows, within, run};

@@ -1,10 +1,7 @@
 // demo_frame.cpp -- offline frames through the effect's entry points.
 #include "tools/offline/demo_frame.h"
 
-#include <cstddef>
-
 #include "common/elapsed.h"
-#include "display/palette.h"
 
 namespace {
 
@@ -24,8 +21,12 @@ bool DemoFrame::Init() {
     return FFX_Init(buffer_.data()) != 0;
 }
 
-const uint32_t* DemoFrame::Render(uint32_t ms) {
+void DemoFrame::RenderBuffer(uint32_t ms) {
     FFX_Render(buffer_.data(), COM_MsToSeconds(ms));
+}
+
+const uint32_t* DemoFrame::Render(uint32_t ms) {
+    RenderBuffer(ms);
     if (depth8_) DDRAW_ConvertIndexed(shown_.data(), Buffer());
     return Pixels();
 }

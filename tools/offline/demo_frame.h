@@ -5,8 +5,11 @@
 // the frame digests and the screen checker.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "display/palette.h"
 
 class DemoFrame {
   public:
@@ -17,6 +20,13 @@ class DemoFrame {
     // Renders the frame at `ms` elapsed milliseconds; returns its width x
     // height pixels 0x??RRGGBB, valid until the next call.
     const uint32_t* Render(uint32_t ms);
+
+    // Renders the frame at `ms` into the frame buffer only; its pixels are
+    // then Shown(i), for a caller that looks at a few.
+    void RenderBuffer(uint32_t ms);
+    uint32_t Shown(size_t i) const {
+        return depth8_ ? palette[Buffer()[i]] : buffer_[i];
+    }
 
     // The frame buffer as the effect left it, and the pixels shown for it:
     // at depth 8 the indices and their conversion through the palette, at
