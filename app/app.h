@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 
 // Allocated once by WinMain and never freed. frameBuffer holds width x height
 // pixels of depth bits, row after row; at depth 8 each byte is a palette

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "display/palette.h"
+
 // Set by DDRAW_Init and kept for the life of the process.
 extern IDirectDraw7* ddDevice;
 extern IDirectDrawSurface7* ddPrimary; // heads the flip chain
@@ -29,16 +31,6 @@ int32_t DDRAW_GetPitch(void);
 // fails. Locked until DDRAW_Unlock only when an address is returned.
 void* DDRAW_Lock(void);
 void DDRAW_Unlock(void);
-
-// 256 32-bit pixel values for the depth-8 path; all zero at start.
-extern uint32_t palette[256];
-
-// Copies 256 entries from source into the palette, or with a null source
-// resets it to the grey ramp 0xFFiiiiii. WinMain calls it at depth 8.
-void DDRAW_SetPalette(const uint32_t* source);
-
-// dest[i] = palette[source[i]] for every pixel of a width x height frame.
-void DDRAW_ConvertIndexed(uint32_t* dest, const uint8_t* source);
 
 // Copies frameBuffer (through the palette at depth 8) into the back buffer
 // row by row; a frame whose lock fails is skipped.

@@ -2,8 +2,7 @@
 // conversion of an index frame to 32-bit pixels through it.
 #include <cstring>
 
-#include "app/config.h"
-#include "display/display.h"
+#include "display/palette.h"
 
 uint32_t palette[256];
 

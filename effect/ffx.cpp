@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 
 int FFX_Init(void* frameBuffer) {
     (void)frameBuffer; // the table and the pattern do not depend on it

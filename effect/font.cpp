@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 #include "common/format.h"
 
 constexpr char fontCharset[FONT_CHARS + 1] = "0123456789ABCDEFG:.#|";

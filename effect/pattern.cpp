@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 #include "effect/font.h"
 #include "effect/random.h"
 

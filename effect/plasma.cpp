@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 #include "effect/ffx.h"
 
 uint32_t* plasmaTable = nullptr;

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 #include "effect/ffx.h"
 
 static int renderCount;

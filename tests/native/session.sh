@@ -1,11 +1,12 @@
 #!/bin/bash
-# session.sh -- a whole session at 640x480, where the picture is not scaled:
-# the screen shows an exact effect frame; Space brings the frame-rate
+# session.sh -- a whole session on a screen of the frame's size (FFX_SCREEN,
+# default 640x480), where the picture is not scaled: the screen shows an
+# exact effect frame; Space brings the frame-rate
 # readout within a second and a second Space takes it away; Escape ends the
 # program with exit code 0 within two seconds.
 . "$(dirname "$0")/lib.sh"
 
-start_demo 640x480x24
+start_demo "${FFX_SCREEN:-640x480}x24"
 screen_shows 10 || fail "the screen never showed an effect frame: $(cat "$work/check.txt")"
 cp "$work/screen.png" "$work/frame.png"
 cat "$work/check.txt"

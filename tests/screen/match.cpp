@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 #include "common/elapsed.h"
 #include "effect/ffx.h"
 
@@ -13,9 +13,8 @@ namespace {
 constexpr int32_t PLAIN_FIRST_ROW = 458;
 constexpr size_t MISMATCHES_KEPT = 10;
 
-bool InReadout(size_t i) {
-    return int32_t(i % size_t(width)) < READOUT_WIDTH &&
-           int32_t(i / size_t(width)) < READOUT_HEIGHT;
+bool InCorner(size_t i) {
+    return InReadout(int(i % size_t(width)), int(i / size_t(width)));
 }
 
 // Offsets o (mod n) with screen pixel i == plasmaTable[(i + o) mod n] for
@@ -59,7 +58,7 @@ void Render(std::vector<uint32_t>& frame, uint32_t ms, int32_t row) {
 // them (the screen's size) when the frame fits there.
 size_t AgreeingPrefix(const std::vector<uint32_t>& screen, const std::vector<uint32_t>& frame) {
     for (size_t i = 0; i < screen.size(); ++i)
-        if ((frame[i] & 0xFFFFFF) != screen[i] && !InReadout(i)) return i;
+        if ((frame[i] & 0xFFFFFF) != screen[i] && !InCorner(i)) return i;
     return screen.size();
 }
 
@@ -70,7 +69,7 @@ MatchResult Compare(const std::vector<uint32_t>& screen, const std::vector<uint3
     for (size_t i = 0; i < screen.size(); ++i) {
         const uint32_t effect = frame[i] & 0xFFFFFF;
         if (effect == screen[i]) continue;
-        const bool inCorner = InReadout(i);
+        const bool inCorner = InCorner(i);
         (inCorner ? r.inside : r.outside) += 1;
         auto& list = inCorner ? corner : r.first;
         if (list.size() < MISMATCHES_KEPT)

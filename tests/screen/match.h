@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-// The corner where the frame-rate readout is written (from pixel (0, 0)).
-constexpr int READOUT_WIDTH = 160;
-constexpr int READOUT_HEIGHT = 32;
+#include "tests/screen/readout.h"
+
 
 // Exact: every pixel equals the effect's frame. Readout: every pixel outside
 // the readout corner does, and at least one inside it differs.

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 #include "common/elapsed.h"
 #include "effect/ffx.h"
 

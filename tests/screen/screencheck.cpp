@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/config.h"
+#include "ffxdemo.h"
 #include "tests/screen/match.h"
 #include "tests/screen/pngread.h"
 

@@ -5,7 +5,8 @@
 // the screen checker, and failing with a message.
 // Arguments of every test: WEBDIR FFXSCREENCHECK BROWSER WORKDIR; the
 // browser's executable names its engine (firefox..., MiniBrowser, else
-// Chromium).
+// Chromium). The page is index.html and its frame 640 x 480 unless FFX_PAGE
+// and FFX_SIZE (WxH) name another demo's.
 'use strict';
 const {execFile} = require('child_process');
 const fs = require('fs');
@@ -17,6 +18,8 @@ const [webDir, screencheck, browserPath, work] = process.argv.slice(2);
 fs.mkdirSync(work, {recursive: true});
 const engine = (name => name.startsWith('firefox') ? 'firefox' : name === 'MiniBrowser' ? 'webkit' : 'chromium')(
   path.basename(browserPath));
+const pageFile = process.env.FFX_PAGE || 'index.html';
+const [frameWidth, frameHeight] = (process.env.FFX_SIZE || '640x480').split('x').map(Number);
 
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
 
@@ -31,7 +34,7 @@ const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 function serve() {
   const server = http.createServer((req, res) => {
     const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const file = path.join(webDir, name === '/' ? 'index.html' : path.normalize(name));
+    const file = path.join(webDir, name === '/' ? pageFile : path.normalize(name));
     fs.readFile(file, (error, data) => {
       if (error || !file.startsWith(webDir)) {
         res.writeHead(404);
@@ -98,7 +101,7 @@ async function launch(width, height, {unlimited = false} = {}) {
 async function check(page, file, {readout = false, scale = 1} = {}) {
   await page.screenshot({path: file});
   if (scale !== 1)
-    await new Promise((resolve, reject) => execFile('convert', [file, '-crop', `${640 * scale}x${480 * scale}+0+0`,
+    await new Promise((resolve, reject) => execFile('convert', [file, '-crop', `${frameWidth * scale}x${frameHeight * scale}+0+0`,
       '+repage', '-sample', `${100 / scale}%`, file], error => error ? reject(error) : resolve()));
   const args = readout ? ['--readout', file] : [file];
   return new Promise(resolve => execFile(screencheck, args, (error, stdout, stderr) =>
@@ -137,4 +140,5 @@ async function run(width, height, test, options) {
   }
 }
 
-module.exports = {webDir, work, engine, fail, sleep, serve, launch, openPage, check, screenShows, within, run};
+module.exports = {webDir, pageFile, frameWidth, frameHeight, work, engine, fail, sleep, serve, launch, openPage, check,
+  screenShows, within, run};

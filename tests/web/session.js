@@ -1,12 +1,12 @@
-// session.js -- a whole session in a 640 x 480 window, where the picture is
-// not scaled: the page shows an exact effect frame; Space brings the
+// session.js -- a whole session in a window of the frame's size, where the
+// picture is not scaled: the page shows an exact effect frame; Space brings the
 // frame-rate readout within a second, without the browser's own action for
 // the key, and a second Space takes it away; Escape ends the program with
 // exit code 0, which the page shows and gives to scripts.
 'use strict';
-const {fail, run, screenShows, within} = require('./lib');
+const {fail, frameWidth, frameHeight, run, screenShows, within} = require('./lib');
 
-run(640, 480, async ({page, url}) => {
+run(frameWidth, frameHeight, async ({page, url}) => {
   await page.goto(url);
   let shown = await screenShows(page, 10);
   if (!shown.ok) fail(`the page never showed an effect frame: ${shown.report}`);

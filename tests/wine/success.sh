@@ -1,5 +1,6 @@
 #!/bin/bash
-# success.sh -- the Windows program in a 640x480 Wine virtual desktop: the
+# success.sh -- the Windows program in a Wine virtual desktop of the frame's
+# size (FFX_SCREEN, default 640x480): the
 # screen is an exact effect frame, Space shows the frame-rate readout and a
 # second Space removes it, Escape ends the program with exit code 0.
 # Usage: success.sh FFXDEMO.EXE SCREENCHECK WORKDIR
@@ -7,7 +8,8 @@ exe=$1 WINE_CHECKER=$2 WINE_WORK=$3
 . "$(dirname "$0")/wine-lib.sh"
 
 wine_require "$exe"
-wine_setup 640x480x24 640x480
+screen=${FFX_SCREEN:-640x480}
+wine_setup "${screen}x24" "$screen"
 wine_start "$exe"
 win=$(e2e_wait_window '^cname$' 60) || wine_fail "the program's window did not appear"
 wine_check_screen frame 20 exact

@@ -1,6 +1,7 @@
-// main.cpp -- ffxcapture: renders the effect offline, without a window, at
-// the seconds the frame loop would compute, to a PNG file, a folder of PNG
-// files or a video.
+// main.cpp -- a demo's capture tool (ffxcapture for ffxdemo, NAME-capture
+// for another demo, FFX_TOOL_NAME): renders the effect offline, without a
+// window, at the seconds the frame loop would compute, to a PNG file, a
+// folder of PNG files or a video.
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -10,9 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/config.h"
-#include "common/elapsed.h"
-#include "effect/ffx.h"
+#include "ffxdemo.h"
 #include "tools/capture/interrupt.h"
 #include "tools/capture/options.h"
 #include "tools/capture/output_file.h"
@@ -20,6 +19,7 @@
 #include "tools/capture/png_sequence.h"
 #include "tools/capture/progress.h"
 #include "tools/capture/video_file.h"
+#include "tools/offline/demo_frame.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ constexpr int kBadInput = 2;
 constexpr int kFailure = 1;
 
 int Fail(int code, const std::string& message) {
-    std::fprintf(stderr, "ffxcapture: %s\n", message.c_str());
+    std::fprintf(stderr, "%s: %s\n", FFX_TOOL_NAME, message.c_str());
     return code;
 }
 
@@ -35,23 +35,22 @@ int Fail(int code, const std::string& message) {
 int Interrupted(uint64_t done) {
     const int signal = InterruptSignal();
     std::fprintf(stderr,
-                 "ffxcapture: interrupted by %s after %llu frames; nothing unfinished kept\n",
+                 "%s: interrupted by %s after %llu frames; nothing unfinished kept\n", FFX_TOOL_NAME,
                  signal == SIGINT ? "SIGINT" : "SIGTERM", static_cast<unsigned long long>(done));
     return 128 + signal;
 }
 
-int OneFrame(const CaptureOptions& options, uint32_t* frame) {
+int OneFrame(const CaptureOptions& options, DemoFrame& demo) {
     std::string error;
     OutputFile file;
     if (!file.Open(options.output, error))
         return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
-    FFX_Render(frame, COM_MsToSeconds(options.ms));
-    if (!WritePngFile(file, frame, width, height, error))
+    if (!WritePngFile(file, demo.Render(options.ms), width, height, error))
         return InterruptSignal() ? Interrupted(0) : Fail(kFailure, error);
     return 0;
 }
 
-int Sequence(const CaptureOptions& options, uint32_t* frame) {
+int Sequence(const CaptureOptions& options, DemoFrame& demo) {
     std::string error;
     OutputFile file; // a video's; declared first, so the sink is gone before it
     std::unique_ptr<FrameSink> sink;
@@ -75,8 +74,8 @@ int Sequence(const CaptureOptions& options, uint32_t* frame) {
     const uint64_t frames = CaptureFrameCount(options.fps, options.duration);
     ProgressBar progress(frames);
     for (uint64_t k = 0; k < frames && !InterruptSignal(); ++k) {
-        FFX_Render(frame, COM_MsToSeconds(static_cast<uint32_t>(CaptureFrameMs(k, options.fps))));
-        if (!sink->Add(frame, error)) break;
+        const uint32_t ms = static_cast<uint32_t>(CaptureFrameMs(k, options.fps));
+        if (!sink->Add(demo.Render(ms), error)) break;
         progress.Update(sink->Done());
     }
     const bool ok = error.empty() && !InterruptSignal() && sink->Finish(error);
@@ -97,17 +96,15 @@ int main(int argc, char** argv) {
     std::string error;
     if (!ParseCaptureOptions(argc, argv, options, error)) return Fail(kBadInput, error);
     if (options.mode == CaptureOptions::Mode::Help) {
-        std::fputs(CaptureUsage(), stdout);
+        std::fputs(CaptureUsage(FFX_TOOL_NAME, width, height).c_str(), stdout);
         return 0;
     }
     CatchInterrupts();
 
-    // depth is 32: one uint32_t per pixel.
-    std::vector<uint32_t> frame(static_cast<size_t>(width) * static_cast<size_t>(height));
-    if (!FFX_Init(frame.data())) return Fail(kFailure, "FFX_Init failed");
-    const int status = options.mode == CaptureOptions::Mode::OneFrame
-                           ? OneFrame(options, frame.data())
-                           : Sequence(options, frame.data());
+    DemoFrame demo;
+    if (!demo.Init()) return Fail(kFailure, "FFX_Init failed");
+    const int status = options.mode == CaptureOptions::Mode::OneFrame ? OneFrame(options, demo)
+                                                                      : Sequence(options, demo);
     FFX_Shutdown();
     return status;
 }

@@ -133,7 +133,7 @@ bool SequenceFormat(const std::string& output, const std::string& formatText,
             format = CaptureOptions::Format::PngFolder;
         } else if (!FormatByName(extension.substr(1), format)) {
             error = "unknown video extension " + Quote(extension) +
-                    ": ffxcapture writes .mp4, .mkv and .webm, or PNG files into a folder";
+                    ": the capture writes .mp4, .mkv and .webm, or PNG files into a folder";
             return false;
         }
     }
@@ -284,13 +284,13 @@ uint64_t CaptureFrameCount(double fps, double duration) {
     return count;
 }
 
-const char* CaptureUsage() {
-    return "Usage: ffxcapture --ms T -o FILE.png\n"
-           "       ffxcapture --fps F --duration S -o VIDEO.mp4|VIDEO.mkv|VIDEO.webm\n"
-           "       ffxcapture --fps F --duration S -o DIR\n"
+std::string CaptureUsage(const std::string& name, int width, int height) {
+    return "Usage: " + name + " --ms T -o FILE.png\n"
+           "       " + name + " --fps F --duration S -o VIDEO.mp4|VIDEO.mkv|VIDEO.webm\n"
+           "       " + name + " --fps F --duration S -o DIR\n"
            "\n"
-           "Renders the demo effect offline, without a window, to 640x480 PNG files\n"
-           "or to a video.\n"
+           "Renders the demo effect offline, without a window, to " + std::to_string(width) + "x" +
+           std::to_string(height) + " PNG files\nor to a video.\n"
            "\n"
            "  --ms T          one frame at T elapsed milliseconds (0 to 4294967295),\n"
            "                  rendered right after FFX_Init, written to FILE.png\n"

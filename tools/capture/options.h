@@ -32,5 +32,6 @@ uint64_t CaptureFrameMs(uint64_t k, double fps);
 // duration * 1000.
 uint64_t CaptureFrameCount(double fps, double duration);
 
-// The --help text.
-const char* CaptureUsage();
+// The --help text of the capture tool called `name`, for frames of width x
+// height pixels.
+std::string CaptureUsage(const std::string& name, int width, int height);

@@ -1,0 +1,116 @@
+# ffxdemo.cmake -- ffx_add_demo: an effect (FFX_Init, FFX_Render,
+# FFX_Shutdown; include/ffxdemo.h) built into the framework's program for the
+# platform being configured, with its offline tools.
+#
+#   ffx_add_demo(NAME SOURCES file... [DEPTH 8|32] [WIDTH w HEIGHT h]
+#                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name])
+#
+# DEPTH, WIDTH and HEIGHT are the configuration (default 32, 640, 480), put in
+# initialised data as `width`, `height` and `depth`. It makes, in the
+# caller's binary folder:
+#   natively       NAME (over the SDL2 stand-in) and NAME-capture (PNG files
+#                  and videos; CAPTURE names it otherwise);
+#   for Windows    NAME.exe (the MinGW-w64 toolchain file in this folder);
+#   for the web    NAME.js and the page NAME.html titled NAME (PAGE names
+#                  the page otherwise; Emscripten's toolchain file);
+#   everywhere     NAME-digest, which prints a digest of the frame at each of
+#                  CHECK_TIMES (elapsed milliseconds, rendered in that order;
+#                  the times on its command line instead, when given), so
+#                  that scripts/frame-digests can hold the three builds to
+#                  the same frames, and to DIGESTS, a file of its output.
+# The targets NAME_effect (the SOURCES) and NAME_config are the caller's to
+# add libraries or options to.
+include_guard(GLOBAL)
+
+get_filename_component(FFX_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
+
+function(ffx_add_demo name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "DEPTH;WIDTH;HEIGHT;DIGESTS;PAGE;CAPTURE"
+                        "SOURCES;CHECK_TIMES")
+  if(arg_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT arg_SOURCES)
+    message(FATAL_ERROR "ffx_add_demo(${name}): SOURCES names no file")
+  endif()
+  if(NOT DEFINED arg_DEPTH)
+    set(arg_DEPTH 32)
+  endif()
+  if(NOT arg_DEPTH MATCHES "^(8|32)$")
+    message(FATAL_ERROR "ffx_add_demo(${name}): DEPTH is 8 or 32, not '${arg_DEPTH}'")
+  endif()
+  if(DEFINED arg_WIDTH OR DEFINED arg_HEIGHT)
+    if(NOT arg_WIDTH MATCHES "^[1-9][0-9]?[0-9]?[0-9]?$" OR NOT arg_HEIGHT MATCHES "^[1-9][0-9]?[0-9]?[0-9]?$")
+      message(FATAL_ERROR
+        "ffx_add_demo(${name}): WIDTH and HEIGHT go together, each 1 to 9999 pixels")
+    endif()
+  else()
+    set(arg_WIDTH 640)
+    set(arg_HEIGHT 480)
+  endif()
+  if(NOT arg_CHECK_TIMES)
+    set(arg_CHECK_TIMES 0 40 1000 1125 5000 60000 3600000)
+  endif()
+  if(NOT arg_PAGE)
+    set(arg_PAGE ${name}.html)
+  endif()
+  if(NOT arg_CAPTURE)
+    set(arg_CAPTURE ${name}-capture)
+  endif()
+
+  # The configuration, in the programs' initialised data.
+  set(config ${CMAKE_CURRENT_BINARY_DIR}/${name}_config.cpp)
+  file(CONFIGURE OUTPUT ${config} @ONLY CONTENT
+"// The configuration of @name@, written by ffx_add_demo.
+#include \"ffxdemo.h\"
+
+const int32_t width = @arg_WIDTH@;
+const int32_t height = @arg_HEIGHT@;
+const int32_t depth = @arg_DEPTH@;
+")
+  add_library(${name}_config OBJECT ${config})
+  target_link_libraries(${name}_config PRIVATE ffx_contract)
+
+  add_library(${name}_effect STATIC ${arg_SOURCES})
+  target_link_libraries(${name}_effect PUBLIC ffx_contract)
+
+  # The framework's own parts of each program.
+  set(framework $<TARGET_OBJECTS:ffx_framework> $<TARGET_OBJECTS:${name}_config>)
+  set(libraries ${name}_effect ffx_palette ffx_common)
+
+  list(JOIN arg_CHECK_TIMES "," times)
+  add_executable(${name}-digest ${FFX_ROOT}/tools/digest/digest.cpp $<TARGET_OBJECTS:${name}_config>)
+  target_link_libraries(${name}-digest PRIVATE ffx_internal ffx_offline ${libraries})
+  target_compile_definitions(${name}-digest PRIVATE FFX_CHECK_TIMES=${times})
+  if(arg_DIGESTS)
+    get_filename_component(digests ${arg_DIGESTS} ABSOLUTE)
+    set_target_properties(${name}-digest PROPERTIES FFX_DIGESTS ${digests})
+  endif()
+
+  if(WIN32)
+    add_executable(${name} WIN32 ${framework})
+    target_link_libraries(${name} PRIVATE ${libraries} user32 gdi32 winmm ddraw dxguid)
+    # Self-contained: no runtime DLLs of the compiler.
+    foreach(program ${name} ${name}-digest)
+      target_link_options(${program} PRIVATE -static -static-libgcc -static-libstdc++)
+    endforeach()
+  elseif(EMSCRIPTEN)
+    add_executable(${name} ${framework} $<TARGET_OBJECTS:ffx_winapi_core>
+                   $<TARGET_OBJECTS:ffx_web>)
+    target_link_libraries(${name} PRIVATE ffx_web_program ${libraries})
+    set_target_properties(${name} PROPERTIES SUFFIX .js)
+    set(FFX_PAGE_TITLE ${name})
+    set(FFX_SCRIPT ${name}.js)
+    configure_file(${FFX_ROOT}/winapi/web/page/index.html ${CMAKE_CURRENT_BINARY_DIR}/${arg_PAGE} @ONLY)
+    target_link_options(${name}-digest PRIVATE -sENVIRONMENT=node -sEXIT_RUNTIME -sSINGLE_FILE
+                        -sALLOW_MEMORY_GROWTH)
+    set_target_properties(${name}-digest PROPERTIES SUFFIX .js)
+  else()
+    add_executable(${name} ${FFX_ROOT}/winapi/sdl2/main.cpp ${framework})
+    target_link_libraries(${name} PRIVATE ffx_internal ffx_sdl2 ${libraries})
+    add_executable(${name}-capture ${FFX_ROOT}/tools/capture/main.cpp $<TARGET_OBJECTS:${name}_config>)
+    target_link_libraries(${name}-capture PRIVATE ffx_internal ffx_capture ${libraries})
+    target_compile_definitions(${name}-capture PRIVATE FFX_TOOL_NAME="${arg_CAPTURE}")
+    set_target_properties(${name}-capture PROPERTIES OUTPUT_NAME ${arg_CAPTURE})
+  endif()
+endfunction()

@@ -1,0 +1,91 @@
+// fire.cpp -- the fire: heat rises from a flickering floor, spreads and
+// cools on its way up, and is shown through a palette from black through
+// red and yellow to white. A frame of palette indices (depth 8).
+//
+// The heat is a simulation stepped STEPS_PER_SECOND times a second from the
+// start, so the frame at a given time is the same at any frame rate. A step
+// computes each row from the two rows below it as they were before the step,
+// and the two bottom rows are new noise every step, so the heat after step k
+// depends only on the noise of the last `height` steps: a frame far from the
+// last one rendered is simulated from those alone, and still exact.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "ffxdemo.h"
+
+namespace {
+
+constexpr int64_t STEPS_PER_SECOND = 60;
+
+std::vector<uint8_t> heat; // width x height, row 0 at the top
+int64_t stepsDone;         // the step the heat is at; 0 is all cold
+
+// The palette: black, then red rising, then yellow, then white at 255.
+void SetFirePalette() {
+    uint32_t entries[256];
+    for (uint32_t i = 0; i < 256; ++i) {
+        const uint32_t r = i < 85 ? i * 3 : 255;
+        const uint32_t g = i < 85 ? 0 : i < 170 ? (i - 85) * 3 : 255;
+        const uint32_t b = i < 170 ? 0 : (i - 170) * 3;
+        entries[i] = (r << 16) | (g << 8) | b;
+    }
+    DDRAW_SetPalette(entries);
+}
+
+// The floor's noise of step k, from a generator seeded with the step alone:
+// each pixel of the two bottom rows is either full heat or none.
+void Kindle(int64_t k) {
+    uint32_t state = static_cast<uint32_t>(k) * 2654435761u ^ 0x5EEDF12Eu;
+    uint8_t* floor = heat.data() + static_cast<size_t>(height - 2) * static_cast<size_t>(width);
+    for (int32_t x = 0; x < width; ++x) {
+        state = state * 1664525u + 1013904223u;
+        floor[x] = floor[x + width] = (state >> 31) ? 255 : 0;
+    }
+}
+
+// A pixel above the floor: the average of the three pixels below it and the
+// one two rows down, less one.
+uint8_t Cooled(int sum) {
+    return static_cast<uint8_t>(sum >= 4 ? (sum >> 2) - 1 : 0);
+}
+
+// One step: every row above the floor from the rows below it, top first, so
+// that those still hold the last step's heat; columns wrap.
+void Step(int64_t k) {
+    const size_t w = static_cast<size_t>(width);
+    for (int32_t y = 0; y + 2 < height; ++y) {
+        uint8_t* row = heat.data() + static_cast<size_t>(y) * w;
+        const uint8_t* below = row + w;
+        const uint8_t* below2 = row + 2 * w;
+        row[0] = Cooled(below[w - 1] + below[0] + below[1] + below2[0]);
+        for (size_t x = 1; x + 1 < w; ++x)
+            row[x] = Cooled(below[x - 1] + below[x] + below[x + 1] + below2[x]);
+        row[w - 1] = Cooled(below[w - 2] + below[w - 1] + below[0] + below2[w - 1]);
+    }
+    Kindle(k);
+}
+
+} // namespace
+
+int FFX_Init(void*) {
+    heat.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    stepsDone = 0;
+    SetFirePalette();
+    return 1;
+}
+
+void FFX_Render(void* frameBuffer, float seconds) {
+    const int64_t k = static_cast<int64_t>(static_cast<double>(seconds) * STEPS_PER_SECOND);
+    if (k < stepsDone || k - stepsDone > height) {
+        // Going back, or far ahead: only the last `height` steps matter.
+        std::fill(heat.begin(), heat.end(), 0);
+        stepsDone = k > height ? k - height : 0;
+    }
+    while (stepsDone < k)
+        Step(++stepsDone);
+    std::memcpy(frameBuffer, heat.data(), heat.size());
+}
+
+void FFX_Shutdown(void) {}

@@ -1,0 +1,23 @@
+// effect.cpp -- mydemo's effect: bands of colour sliding to the left. The
+// framework calls the three entry points of ffxdemo.h.
+#include <cstdint>
+
+#include "ffxdemo.h"
+
+int FFX_Init(void*) {
+    return 1;
+}
+
+// The whole frame, 32-bit pixels 0x00RRGGBB, for the seconds since the start.
+void FFX_Render(void* frameBuffer, float seconds) {
+    uint32_t* pixel = static_cast<uint32_t*>(frameBuffer);
+    const uint32_t shift = static_cast<uint32_t>(seconds * 60.0f);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            const uint32_t red = (static_cast<uint32_t>(x) + shift) & 0xFF;
+            const uint32_t green = static_cast<uint32_t>(y) & 0xFF;
+            *pixel++ = red << 16 | green << 8 | 0x80;
+        }
+}
+
+void FFX_Shutdown(void) {}
