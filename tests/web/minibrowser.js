@@ -71,7 +71,7 @@ function pageOf(driver, onNewDocument) {
 }
 
 // MiniBrowser with a width x height viewport and the keyboard's focus, as
-// lib.js's launch gives a browser: {browser: {close, pids}, page, lines};
+// lib.js's launch gives a browser: {browser: {close, focus, pids}, page, lines};
 // onNewDocument as for pageOf. The page's console is not reported.
 async function launch(miniBrowser, width, height, onNewDocument) {
   const port = await freePort();
@@ -88,8 +88,9 @@ async function launch(miniBrowser, width, height, onNewDocument) {
   }).build();
   const page = pageOf(driver, onNewDocument);
   await page.setViewport({width, height});
-  execFileSync('xdotool', ['search', '--sync', '--onlyvisible', '--class', 'MiniBrowser', 'windowfocus']);
   const browser = {
+    // Gives MiniBrowser's window the keyboard's focus.
+    focus: () => execFileSync('xdotool', ['search', '--sync', '--onlyvisible', '--class', 'MiniBrowser', 'windowfocus']),
     async close() {
       await driver.quit().catch(() => {});
       driverProcess.kill();
@@ -97,6 +98,7 @@ async function launch(miniBrowser, width, height, onNewDocument) {
     // The driver and every process under it (MiniBrowser, its web process).
     pids: () => descendants(driverProcess.pid),
   };
+  browser.focus();
   return {browser, page, lines: []};
 }
 
@@ -117,4 +119,4 @@ function descendants(pid) {
   return all;
 }
 
-module.exports = {launch, descendants};
+module.exports = {launch};
