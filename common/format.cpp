@@ -2,7 +2,7 @@
 // readouts are the same on glibc, msvcrt, the UCRT and in WebAssembly.
 #include "common/format.h"
 
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 #include <cmath>
 
@@ -26,10 +26,11 @@ std::string COM_FormatFixed(double value, int width, int decimals) {
 
     // 17 significant digits, correctly rounded: "d.dddddddddddddddde+XX".
     // {fmt} converts exactly on every toolchain; not every C++ library has
-    // std::to_chars for doubles.
+    // std::to_chars for doubles. The format is compiled, so that only the
+    // conversion of a double is linked, not all of {fmt}'s formatting.
+    static_assert(kSignificant == 17, "the format's precision is kSignificant - 1");
     char sci[40];
-    const char* end =
-        fmt::format_to_n(sci, sizeof sci, "{:.{}e}", std::fabs(value), kSignificant - 1).out;
+    const char* end = fmt::format_to_n(sci, sizeof sci, FMT_COMPILE("{:.16e}"), std::fabs(value)).out;
     char digits[kSignificant];
     int count = 0;
     const char* p = sci;

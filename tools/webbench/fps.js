@@ -31,7 +31,7 @@ async function framesPerSecond(browser, url) {
 (async () => {
   const files = ['index.html', 'ffxdemo.js', 'ffxdemo.wasm'].filter(f => fs.existsSync(path.join(webDir, f)));
   const bytes = files.reduce((sum, f) => sum + fs.statSync(path.join(webDir, f)).size, 0);
-  console.log(`page: ${files.join(' + ')} = ${bytes} bytes (target < 1 MB)`);
+  console.log(`page: ${files.join(' + ')} = ${bytes} bytes (target <= 300 KB)`);
 
   const {server, url} = await serve();
   const {browser, page} = await launch(640, 480, {unlimited: true});
