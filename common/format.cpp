@@ -30,7 +30,8 @@ std::string COM_FormatFixed(double value, int width, int decimals) {
     // conversion of a double is linked, not all of {fmt}'s formatting.
     static_assert(kSignificant == 17, "the format's precision is kSignificant - 1");
     char sci[40];
-    const char* end = fmt::format_to_n(sci, sizeof sci, FMT_COMPILE("{:.16e}"), std::fabs(value)).out;
+    const char* end =
+        fmt::format_to_n(sci, sizeof sci, FMT_COMPILE("{:.16e}"), std::fabs(value)).out;
     char digits[kSignificant];
     int count = 0;
     const char* p = sci;
