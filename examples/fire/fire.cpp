@@ -51,18 +51,23 @@ uint8_t Cooled(int sum) {
     return static_cast<uint8_t>(sum >= 4 ? (sum >> 2) - 1 : 0);
 }
 
-// One step: every row above the floor from the rows below it, top first, so
-// that those still hold the last step's heat; columns wrap.
+// One row above the floor from the two rows below it; columns wrap. The
+// rows never overlap, which lets the compiler take many pixels at a time.
+void CoolRow(uint8_t* __restrict row, const uint8_t* __restrict below,
+             const uint8_t* __restrict below2, size_t w) {
+    row[0] = Cooled(below[w - 1] + below[0] + below[1] + below2[0]);
+    for (size_t x = 1; x + 1 < w; ++x)
+        row[x] = Cooled(below[x - 1] + below[x] + below[x + 1] + below2[x]);
+    row[w - 1] = Cooled(below[w - 2] + below[w - 1] + below[0] + below2[w - 1]);
+}
+
+// One step: every row above the floor, top first, so that the rows below it
+// still hold the last step's heat; then the floor's new noise.
 void Step(int64_t k) {
     const size_t w = static_cast<size_t>(width);
     for (int32_t y = 0; y + 2 < height; ++y) {
         uint8_t* row = heat.data() + static_cast<size_t>(y) * w;
-        const uint8_t* below = row + w;
-        const uint8_t* below2 = row + 2 * w;
-        row[0] = Cooled(below[w - 1] + below[0] + below[1] + below2[0]);
-        for (size_t x = 1; x + 1 < w; ++x)
-            row[x] = Cooled(below[x - 1] + below[x] + below[x + 1] + below2[x]);
-        row[w - 1] = Cooled(below[w - 2] + below[w - 1] + below[0] + below2[w - 1]);
+        CoolRow(row, row + w, row + 2 * w, w);
     }
     Kindle(k);
 }
