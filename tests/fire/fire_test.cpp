@@ -65,6 +65,19 @@ TEST(Fire, PaletteRunsFromBlackThroughRedAndYellowToWhite) {
                 << "entry " << i << ", bits " << shift;
 }
 
+TEST(Fire, PaletteTurnsToABlueFlameAndBackEveryTwentySeconds) {
+    DemoFrame demo;
+    ASSERT_TRUE(demo.Init());
+    demo.RenderBuffer(10000);
+    EXPECT_EQ(palette[84], 0x0000FCu);
+    EXPECT_EQ(palette[169], 0x00FCFFu);
+    EXPECT_EQ(palette[255], 0xFFFFFFu);
+    demo.RenderBuffer(5000); // half way
+    EXPECT_EQ(palette[84], 0x7E007Eu);
+    demo.RenderBuffer(20000);
+    EXPECT_EQ(palette[84], 0xFC0000u);
+}
+
 TEST(Fire, BurnsFromTheFloorUp) {
     const std::vector<uint8_t> start = IndicesAfter({0});
     EXPECT_EQ(Differing(std::vector<uint8_t>(Pixels(), 0), start), 0u) << "cold before the first step";
