@@ -46,6 +46,7 @@ node_modules/.package-lock.json: package-lock.json
 
 bench: build windows
 	build/native/ffxbench
+	build/native/ffxbench-fire
 	scripts/fps-compare build/native
 	scripts/fps-compare-wine
 	scripts/capture-bench build/native

@@ -22,7 +22,9 @@
 # add libraries or options to.
 include_guard(GLOBAL)
 
-get_filename_component(FFX_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
+# The tree's folder, for the function called from another project's folders.
+get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
+set(FFX_ROOT ${root} CACHE INTERNAL "ffxdemo's source tree")
 
 function(ffx_add_demo name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "DEPTH;WIDTH;HEIGHT;DIGESTS;PAGE;CAPTURE"

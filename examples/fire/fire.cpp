@@ -1,6 +1,7 @@
 // fire.cpp -- the fire: heat rises from a flickering floor, spreads and
 // cools on its way up, and is shown through a palette from black through
-// red and yellow to white. A frame of palette indices (depth 8).
+// red and yellow to white, which turns slowly to a blue flame and back. A
+// frame of palette indices (depth 8).
 //
 // The heat is a simulation stepped STEPS_PER_SECOND times a second from the
 // start, so the frame at a given time is the same at any frame rate. A step
@@ -22,14 +23,25 @@ constexpr int64_t STEPS_PER_SECOND = 60;
 std::vector<uint8_t> heat; // width x height, row 0 at the top
 int64_t stepsDone;         // the step the heat is at; 0 is all cold
 
-// The palette: black, then red rising, then yellow, then white at 255.
-void SetFirePalette() {
+// The palette at step k: black, then the flame's colour rising, then white
+// at 255. The flame turns from red and yellow to a blue gas flame and back
+// every PALETTE_PERIOD steps (palette animation), blended in integers so
+// that every platform shows the same colours.
+constexpr int64_t PALETTE_PERIOD = 1200;
+constexpr uint32_t HALF_PERIOD = PALETTE_PERIOD / 2;
+
+void SetFirePalette(int64_t k) {
+    const uint32_t phase = static_cast<uint32_t>(k % PALETTE_PERIOD);
+    const uint32_t blue = phase < HALF_PERIOD ? phase : PALETTE_PERIOD - phase; // 0 to 600
     uint32_t entries[256];
     for (uint32_t i = 0; i < 256; ++i) {
-        const uint32_t r = i < 85 ? i * 3 : 255;
-        const uint32_t g = i < 85 ? 0 : i < 170 ? (i - 85) * 3 : 255;
-        const uint32_t b = i < 170 ? 0 : (i - 170) * 3;
-        entries[i] = (r << 16) | (g << 8) | b;
+        const uint32_t hot = i < 85 ? i * 3 : 255;                        // first to rise
+        const uint32_t warm = i < 85 ? 0 : i < 170 ? (i - 85) * 3 : 255; // then this
+        const uint32_t white = i < 170 ? 0 : (i - 170) * 3;              // last
+        // Red fire: red, green, blue = hot, warm, white; blue: white, warm, hot.
+        const uint32_t r = (hot * (HALF_PERIOD - blue) + white * blue) / HALF_PERIOD;
+        const uint32_t b = (white * (HALF_PERIOD - blue) + hot * blue) / HALF_PERIOD;
+        entries[i] = (r << 16) | (warm << 8) | b;
     }
     DDRAW_SetPalette(entries);
 }
@@ -51,18 +63,23 @@ uint8_t Cooled(int sum) {
     return static_cast<uint8_t>(sum >= 4 ? (sum >> 2) - 1 : 0);
 }
 
-// One step: every row above the floor from the rows below it, top first, so
-// that those still hold the last step's heat; columns wrap.
+// One row above the floor from the two rows below it; columns wrap. The
+// rows never overlap, which lets the compiler take many pixels at a time.
+void CoolRow(uint8_t* __restrict row, const uint8_t* __restrict below,
+             const uint8_t* __restrict below2, size_t w) {
+    row[0] = Cooled(below[w - 1] + below[0] + below[1] + below2[0]);
+    for (size_t x = 1; x + 1 < w; ++x)
+        row[x] = Cooled(below[x - 1] + below[x] + below[x + 1] + below2[x]);
+    row[w - 1] = Cooled(below[w - 2] + below[w - 1] + below[0] + below2[w - 1]);
+}
+
+// One step: every row above the floor, top first, so that the rows below it
+// still hold the last step's heat; then the floor's new noise.
 void Step(int64_t k) {
     const size_t w = static_cast<size_t>(width);
     for (int32_t y = 0; y + 2 < height; ++y) {
         uint8_t* row = heat.data() + static_cast<size_t>(y) * w;
-        const uint8_t* below = row + w;
-        const uint8_t* below2 = row + 2 * w;
-        row[0] = Cooled(below[w - 1] + below[0] + below[1] + below2[0]);
-        for (size_t x = 1; x + 1 < w; ++x)
-            row[x] = Cooled(below[x - 1] + below[x] + below[x + 1] + below2[x]);
-        row[w - 1] = Cooled(below[w - 2] + below[w - 1] + below[0] + below2[w - 1]);
+        CoolRow(row, row + w, row + 2 * w, w);
     }
     Kindle(k);
 }
@@ -72,7 +89,7 @@ void Step(int64_t k) {
 int FFX_Init(void*) {
     heat.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     stepsDone = 0;
-    SetFirePalette();
+    SetFirePalette(0);
     return 1;
 }
 
@@ -85,6 +102,7 @@ void FFX_Render(void* frameBuffer, float seconds) {
     }
     while (stepsDone < k)
         Step(++stepsDone);
+    SetFirePalette(k);
     std::memcpy(frameBuffer, heat.data(), heat.size());
 }
 

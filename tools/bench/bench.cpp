@@ -9,12 +9,9 @@
 
 #include "ffxdemo.h"
 #include "effect/ffx.h"
+#include "tools/bench/copy.h"
 
 namespace {
-
-size_t Pixels() {
-    return static_cast<size_t>(width) * static_cast<size_t>(height);
-}
 
 // A time with a non-zero plasma offset (123456 pixels) and a 7-character
 // readout; the scroll clock steps on the first frame only.
@@ -48,17 +45,6 @@ void BM_RenderFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderFrame);
 
-void BM_CopyFrame(benchmark::State& state) {
-    std::vector<uint32_t> source(Pixels(), 0x8080u), frame(Pixels());
-    for (auto _ : state) {
-        std::memcpy(frame.data(), source.data(), Pixels() * 4);
-        benchmark::DoNotOptimize(frame.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(Pixels() * 4));
-}
-BENCHMARK(BM_CopyFrame);
 
 void BM_RenderNaive(benchmark::State& state) {
     EnsureInit();
