@@ -1,8 +1,9 @@
 // input.js -- the page's input for the program, queued until its message
 // loop takes it: key presses and repeats with their virtual-key codes (and
 // the keys touch gives, touch.js), the page becoming active (shown, visible
-// and focused) or not, and the pointer over the canvas. Handlers only queue and, when the program waits for
-// input, resume it; nothing else calls into the program.
+// and focused) or not, and the pointer over the canvas. Handlers only queue
+// and, when the program waits for input, resume it; nothing else calls into
+// the program.
 //
 // A suspending function is called again as the program resumes, and must
 // then only call Asyncify.handleSleep, which ends the resume: its work is
