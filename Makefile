@@ -1,5 +1,5 @@
 # The README's commands. Each target installs what is missing first.
-.PHONY: all deps build run test windows web bench capture format clean
+.PHONY: all deps build run test windows web dist bench capture format clean
 
 all: build
 
@@ -13,6 +13,8 @@ build: deps
 run: build
 	scripts/run-demo
 
+# Every build first, then the release files made of them, then the tests
+# (which look at all of these).
 test: deps
 	cmake --preset native
 	cmake --build --preset native
@@ -20,10 +22,11 @@ test: deps
 	cmake --build --preset windows
 	cmake --preset windows-i686
 	cmake --build --preset windows-i686
-	ctest --preset native
 	cmake --preset web
 	cmake --build --preset web
 	$(MAKE) --no-print-directory node_modules/.package-lock.json
+	scripts/dist
+	ctest --preset native
 	ctest --preset web
 	cmake --preset asan
 	cmake --build --preset asan
@@ -39,6 +42,15 @@ web: deps
 	@echo "Built build/web/index.html (with ffxdemo.js, the WebAssembly module inside):"
 	@echo "open it in a browser, or serve the folder (cd build/web && python3 -m http.server)"
 	@echo "and open http://localhost:8000/"
+
+dist: deps
+	cmake --preset native
+	cmake --build --preset native
+	cmake --preset windows
+	cmake --build --preset windows
+	cmake --preset web
+	cmake --build --preset web
+	scripts/dist
 
 # The web tests' and benchmarks' node packages, exactly as the lockfile pins them.
 node_modules/.package-lock.json: package-lock.json

@@ -9,7 +9,8 @@
 # initialised data as `width`, `height` and `depth`. It makes, in the
 # caller's binary folder:
 #   natively       NAME (over the SDL2 stand-in) and NAME-capture (PNG files
-#                  and videos; CAPTURE names it otherwise);
+#                  and videos; CAPTURE names it otherwise; its --version is
+#                  the calling project's version, else ffxdemo's);
 #   for Windows    NAME.exe (the MinGW-w64 toolchain file in this folder);
 #   for the web    NAME.js and the page NAME.html titled NAME (PAGE names
 #                  the page otherwise; Emscripten's toolchain file);
@@ -25,6 +26,7 @@ include_guard(GLOBAL)
 # The tree's folder, for the function called from another project's folders.
 get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
 set(FFX_ROOT ${root} CACHE INTERNAL "ffxdemo's source tree")
+set(FFX_VERSION ${PROJECT_VERSION} CACHE INTERNAL "ffxdemo's version")
 
 function(ffx_add_demo name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "DEPTH;WIDTH;HEIGHT;DIGESTS;PAGE;CAPTURE"
@@ -112,7 +114,12 @@ const int32_t depth = @arg_DEPTH@;
     target_link_libraries(${name} PRIVATE ffx_internal ffx_sdl2 ${libraries})
     add_executable(${name}-capture ${FFX_ROOT}/tools/capture/main.cpp $<TARGET_OBJECTS:${name}_config>)
     target_link_libraries(${name}-capture PRIVATE ffx_internal ffx_capture ${libraries})
-    target_compile_definitions(${name}-capture PRIVATE FFX_TOOL_NAME="${arg_CAPTURE}")
+    set(version ${PROJECT_VERSION})
+    if(NOT version)
+      set(version ${FFX_VERSION})
+    endif()
+    target_compile_definitions(${name}-capture PRIVATE FFX_TOOL_NAME="${arg_CAPTURE}"
+                               FFX_TOOL_VERSION="${version}")
     set_target_properties(${name}-capture PROPERTIES OUTPUT_NAME ${arg_CAPTURE})
   endif()
 endfunction()

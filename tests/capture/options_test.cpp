@@ -72,8 +72,10 @@ TEST(CaptureOptions, FormatFromTheNameOrTheOption) {
     EXPECT_EQ(p.options.jobs, 3u);
 }
 
-TEST(CaptureOptions, HelpWinsOverEverythingElse) {
+TEST(CaptureOptions, HelpThenVersionWinOverEverythingElse) {
     EXPECT_EQ(Parse({"--help"}).options.mode, CaptureOptions::Mode::Help);
+    EXPECT_EQ(Parse({"--version", "--help"}).options.mode, CaptureOptions::Mode::Help);
+    EXPECT_EQ(Parse({"--ms", "5", "--version"}).options.mode, CaptureOptions::Mode::Version);
     EXPECT_TRUE(Parse({"--ms", "5", "-h"}).ok);
     EXPECT_EQ(Parse({"--ms", "5", "-h"}).options.mode, CaptureOptions::Mode::Help);
 }

@@ -59,6 +59,13 @@ TEST_F(CaptureTool, HelpPrintsTheUsage) {
     EXPECT_TRUE(run.err.empty());
 }
 
+TEST_F(CaptureTool, VersionIsTheToolsNameAndTheProjectsVersion) {
+    const ToolRun run = Capture({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "ffxcapture " FFX_VERSION "\n");
+    EXPECT_TRUE(run.err.empty());
+}
+
 TEST_F(CaptureTool, OneFrameIsTheRenderAtThatTime) {
     const ToolRun run = Capture({"--ms", "1125", "-o", "tie.png"});
     ASSERT_EQ(run.status, 0) << run.err;

@@ -99,6 +99,10 @@ int main(int argc, char** argv) {
         std::fputs(CaptureUsage(FFX_TOOL_NAME, width, height).c_str(), stdout);
         return 0;
     }
+    if (options.mode == CaptureOptions::Mode::Version) {
+        std::printf("%s %s\n", FFX_TOOL_NAME, FFX_TOOL_VERSION);
+        return 0;
+    }
     CatchInterrupts();
 
     DemoFrame demo;

@@ -150,6 +150,7 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
                          std::string& error) {
     options = CaptureOptions();
     bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
+    bool version = false;
     bool haveCrf = false, haveFormat = false, haveJobs = false;
     std::string msText, fpsText, durationText, crfText, formatText, jobsText;
 
@@ -157,6 +158,10 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            version = true;
             continue;
         }
         // --name=value or --name value
@@ -208,8 +213,8 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         *target = value;
     }
 
-    if (help) {
-        options.mode = CaptureOptions::Mode::Help;
+    if (help || version) {
+        options.mode = help ? CaptureOptions::Mode::Help : CaptureOptions::Mode::Version;
         return true;
     }
     if (haveMs && (haveFps || haveDuration)) {
@@ -286,8 +291,8 @@ uint64_t CaptureFrameCount(double fps, double duration) {
 
 std::string CaptureUsage(const std::string& name, int width, int height) {
     return "Usage: " + name + " --ms T -o FILE.png\n"
-           "       " + name + " --fps F --duration S -o VIDEO.mp4|VIDEO.mkv|VIDEO.webm\n"
-           "       " + name + " --fps F --duration S -o DIR\n"
+           "  or:  " + name + " --fps F --duration S -o VIDEO.mp4|VIDEO.mkv|VIDEO.webm\n"
+           "  or:  " + name + " --fps F --duration S -o DIR\n"
            "\n"
            "Renders the demo effect offline, without a window, to " + std::to_string(width) + "x" +
            std::to_string(height) + " PNG files\nor to a video.\n"
@@ -307,9 +312,11 @@ std::string CaptureUsage(const std::string& name, int width, int height) {
            "                  (VP9, 0 to 63, default 32): lower is better and bigger\n"
            "  --jobs N        threads that encode (default: one per core)\n"
            "  -h, --help      this text\n"
+           "  --version       the tool's name and version\n"
            "\n"
-           ".mp4 is H.264 in yuv420p for browsers and players; .mkv is lossless (FFV1,\n"
-           "RGB): its frames equal the PNG frames bit for bit; .webm is VP9.\n"
+           ".mp4 is H.264 in yuv420p for browsers and players; .mkv is lossless H.264 in\n"
+           "RGB (libx264rgb, High 4:4:4 Predictive): its frames equal the PNG frames bit\n"
+           "for bit; .webm is VP9.\n"
            "\n"
            "A regular file (or one a symbolic link points to) is written under a\n"
            "temporary name and renamed when complete; a device, a FIFO or standard\n"

@@ -5,7 +5,7 @@
 #include <string>
 
 struct CaptureOptions {
-    enum class Mode { Help, OneFrame, Sequence };
+    enum class Mode { Help, Version, OneFrame, Sequence };
     // What the output holds: one PNG file, a folder of PNG files, or a video.
     enum class Format { Png, PngFolder, Mp4, Mkv, Webm };
     Mode mode = Mode::Help;
@@ -18,7 +18,8 @@ struct CaptureOptions {
     std::string output;    // the file, the folder, or "-" for standard output
 };
 
-// Parses argv[1..argc-1] and settles the format: --format if given, else an
+// Parses argv[1..argc-1] (--help, then --version, win over everything
+// else) and settles the format: --format if given, else an
 // existing folder or a name without an extension for a PNG sequence, else the
 // name's extension. On bad input returns false with `error` set to one
 // line (without the program name or newline) that names the problem.

@@ -1,5 +1,5 @@
 // video_file.h -- frames as one video file through FFmpeg's libraries:
-// H.264 in MP4, lossless FFV1 in Matroska, or VP9 in WebM.
+// H.264 in MP4, lossless RGB H.264 in Matroska, or VP9 in WebM.
 #pragma once
 
 #include <memory>
