@@ -1,7 +1,8 @@
 // minibrowser.js -- WebKitGTK's MiniBrowser, driven through WebKitWebDriver
 // with selenium-webdriver, behind the few page operations the browser tests
 // use, named and called as puppeteer's (goto, evaluate, $eval,
-// waitForFunction, keyboard.press, screenshot of the viewport, setViewport). MiniBrowser
+// waitForFunction, keyboard.press, click, screenshot of the viewport,
+// setViewport). MiniBrowser
 // needs an X display: the tests run under xvfb-run. With no window manager
 // there, nothing gives the window the focus; xdotool does, as a user's click
 // would.
@@ -10,7 +11,7 @@ const {execFileSync, spawn} = require('child_process');
 const fs = require('fs');
 const http = require('http');
 const net = require('net');
-const {Builder, Key} = require('selenium-webdriver');
+const {Builder, By, Key} = require('selenium-webdriver');
 
 const KEYS = {' ': ' ', Space: ' ', Escape: Key.ESCAPE, Enter: Key.ENTER};
 
@@ -57,6 +58,7 @@ function pageOf(driver, onNewDocument) {
       }
     },
     keyboard: {press: key => driver.actions().sendKeys(KEYS[key] || key).perform()},
+    click: selector => driver.findElement(By.css(selector)).click(),
     // The viewport.
     async screenshot({path}) {
       fs.writeFileSync(path, Buffer.from(await driver.takeScreenshot(), 'base64'));
