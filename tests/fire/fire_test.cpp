@@ -65,16 +65,17 @@ TEST(Fire, PaletteRunsFromBlackThroughRedAndYellowToWhite) {
                 << "entry " << i << ", bits " << shift;
 }
 
-TEST(Fire, PaletteTurnsToABlueFlameAndBackEveryTwentySeconds) {
+TEST(Fire, PaletteFlaresAndCalmsEveryFourSeconds) {
     DemoFrame demo;
     ASSERT_TRUE(demo.Init());
-    demo.RenderBuffer(10000);
-    EXPECT_EQ(palette[84], 0x0000FCu);
-    EXPECT_EQ(palette[169], 0x00FCFFu);
-    EXPECT_EQ(palette[255], 0xFFFFFFu);
-    demo.RenderBuffer(5000); // half way
-    EXPECT_EQ(palette[84], 0x7E007Eu);
-    demo.RenderBuffer(20000);
+    demo.RenderBuffer(2000); // the height of the flare: each index as one 176/128 times higher
+    EXPECT_EQ(palette[0], 0x000000u);
+    EXPECT_EQ(palette[60], 0xF60000u);
+    EXPECT_EQ(palette[84], 0xFF5A00u);
+    EXPECT_EQ(palette[186], 0xFFFFFFu);
+    demo.RenderBuffer(1000); // half way up
+    EXPECT_EQ(palette[84], 0xFF2A00u);
+    demo.RenderBuffer(4000); // calm again
     EXPECT_EQ(palette[84], 0xFC0000u);
 }
 
