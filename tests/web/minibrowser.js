@@ -78,12 +78,9 @@ function pageOf(driver, onNewDocument) {
 async function launch(miniBrowser, width, height, onNewDocument) {
   const port = await freePort();
   const driverProcess = spawn('WebKitWebDriver', [`--port=${port}`], {stdio: 'ignore'});
-  try {
-    await driverReady(port);
-  } catch (error) {
-    driverProcess.kill();
-    throw error;
-  }
+  // A failing test ends with process.exit, past any cleanup of its own.
+  process.on('exit', () => driverProcess.kill());
+  await driverReady(port);
   const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
     browserName: 'MiniBrowser',
     'webkitgtk:browserOptions': {binary: miniBrowser, args: ['--automation']},
