@@ -56,10 +56,10 @@ mergeInto(LibraryManager.library, {
       }, FFXTouch.doubleMs);
     },
     watch: function() {
-      var options = {passive: false};
-      addEventListener('touchstart', FFXTouch.start, options);
-      addEventListener('touchmove', FFXTouch.move, options);
-      addEventListener('touchend', FFXTouch.end, options);
+      // Not passive: the start and the end of a touch are taken from the browser.
+      addEventListener('touchstart', FFXTouch.start, {passive: false});
+      addEventListener('touchmove', FFXTouch.move, {passive: true});
+      addEventListener('touchend', FFXTouch.end, {passive: false});
       addEventListener('touchcancel', FFXTouch.cancel);
       // Android's answer to a long press, where touch-action does not reach.
       addEventListener('contextmenu', function(e) { e.preventDefault(); });
