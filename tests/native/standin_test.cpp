@@ -1,7 +1,8 @@
 // standin_test.cpp -- the SDL2 stand-in on SDL's dummy video driver (a
 // 1024x768 desktop in memory): the message queue's order and the quit
 // message, the close path, key and focus events as messages, the display's
-// refusals and the back buffer's locks, and text drawn onto the pixels.
+// refusals and the back buffer's locks, text drawn onto the pixels, and the
+// picture scaled sharply between whole scales.
 #include "winapi/sdl2/standin.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +190,49 @@ TEST_F(StandIn, TextIsDrawnOverThePixelsNearItsPosition) {
     EXPECT_GT(white, 5) << "white ink";
     EXPECT_GT(changed, white) << "antialiased edges";
     EXPECT_EQ(stray, 0) << "transparent: nothing drawn outside the text";
+}
+
+// The dummy desktop is 1024x768: the picture fills it at 1.6 times its size,
+// between whole scales. Stripes two pixels wide, 3.2 screen pixels there,
+// must keep flat insides and blend in one screen column at each edge: never
+// two blended columns side by side (plain bilinear blurs each edge over
+// two), and some blended (nearest-neighbour makes them 3 or 4 wide).
+TEST_F(StandIn, BetweenWholeScalesEachEdgeBlendsInOneColumn) {
+    TakeScreen();
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof(desc);
+    ASSERT_EQ(back->Lock(nullptr, &desc, 0, nullptr), DD_OK);
+    auto* pixels = static_cast<uint8_t*>(desc.lpSurface);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const uint32_t p = (x / 2) % 2 ? 0x000000 : 0xFFFFFF;
+            std::memcpy(pixels + y * desc.lPitch + x * 4, &p, 4);
+        }
+    back->Unlock(nullptr);
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+
+    SDL_Renderer* renderer = SDL_GetRenderer(window->sdl);
+    ASSERT_NE(renderer, nullptr);
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer, &w, &h);
+    ASSERT_EQ(w, 1024);
+    ASSERT_EQ(h, 768);
+    std::vector<uint32_t> row(static_cast<size_t>(w));
+    const SDL_Rect middle{0, h / 2, w, 1};
+    ASSERT_EQ(SDL_RenderReadPixels(renderer, &middle, SDL_PIXELFORMAT_RGB888, row.data(), w * 4), 0)
+        << SDL_GetError();
+    const auto blend = [&row](int x) {
+        const uint32_t p = row[static_cast<size_t>(x)] & 0xFFFFFF;
+        return p != 0 && p != 0xFFFFFF;
+    };
+    int blended = 0, adjacent = 0;
+    for (int x = 0; x < w; ++x) {
+        blended += blend(x);
+        adjacent += x > 0 && blend(x) && blend(x - 1);
+    }
+    EXPECT_GT(blended, 0) << "nearest-neighbour between whole scales";
+    EXPECT_EQ(adjacent, 0) << "edges blurred over more than one column";
+    EXPECT_LE(blended, 319) << "at most one blended column per edge";
 }
 
 TEST(StandInClock, MillisecondsFromOneMonotonicClock) {
