@@ -100,9 +100,11 @@ async function launch(width, height, {unlimited = false} = {}) {
 // pixel per picture pixel (one pixel of each square).
 async function check(page, file, {readout = false, scale = 1} = {}) {
   await page.screenshot({path: file});
-  if (scale !== 1)
-    await new Promise((resolve, reject) => execFile('convert', [file, '-crop', `${frameWidth * scale}x${frameHeight * scale}+0+0`,
-      '+repage', '-sample', `${100 / scale}%`, file], error => error ? reject(error) : resolve()));
+  if (scale !== 1) {
+    const corner = `${frameWidth * scale}x${frameHeight * scale}+0+0`;
+    await new Promise((resolve, reject) => execFile('convert',
+      [file, '-crop', corner, '+repage', '-sample', `${100 / scale}%`, file], error => error ? reject(error) : resolve()));
+  }
   const args = readout ? ['--readout', file] : [file];
   return new Promise(resolve => execFile(screencheck, args, (error, stdout, stderr) =>
     resolve({ok: !error, report: (stdout + stderr).trim()})));
