@@ -2,14 +2,12 @@
 // that handles window messages and renders frames.
 #include "app/app.h"
 
-#include <mmsystem.h>
-
 #include <cstring>
 #include <new>
 
+#include "app/clock.h"
 #include "common/elapsed.h"
 #include "display/display.h"
-#include "effect/ffx.h"
 
 uint8_t* frameBuffer;
 uint8_t* shadowBuffer;
@@ -41,21 +39,29 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
     int32_t displayDepth = depth == 8 ? 32 : depth;
     if (!DDRAW_Init(width, height, displayDepth, mainWindow)) return StartupFailed("DDRAW_Init");
     if (!FFX_Init(frameBuffer)) return StartupFailed("FFX_Init");
-    DWORD startTime = timeGetTime();
+    CLK_Start();
 
     MSG msg;
-    bool quit = false;
+    bool quit = false, musicOver = false;
     while (!quit) {
         if (PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
             // -1 (an error) is dispatched like any message and does not end the loop.
             if (GetMessageA(&msg, NULL, 0, 0) == 0) quit = true;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-        } else if (appActive) {
-            FFX_Render(frameBuffer, COM_MsToSeconds(timeGetTime() - startTime));
-            DDRAW_Blit();
-            DDRAW_Flip();
+        } else if (appActive && !musicOver) {
+            uint32_t elapsedMs;
+            if (CLK_Elapsed(&elapsedMs)) {
+                FFX_Render(frameBuffer, COM_MsToSeconds(elapsedMs));
+                DDRAW_Blit();
+                DDRAW_Flip();
+            } else {
+                // The music has ended: the demo ends as with Escape.
+                musicOver = true;
+                PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+            }
         } else {
+            CLK_Pause();
             WaitMessage();
         }
     }

@@ -3,11 +3,15 @@
 # platform being configured, with its offline tools.
 #
 #   ffx_add_demo(NAME SOURCES file... [DEPTH 8|32] [WIDTH w HEIGHT h]
-#                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name])
+#                [MUSIC file [LOOP]] [CHECK_TIMES ms...] [DIGESTS file]
+#                [PAGE file] [CAPTURE name])
 #
 # DEPTH, WIDTH and HEIGHT are the configuration (default 32, 640, 480), put in
-# initialised data as `width`, `height` and `depth`. It makes, in the
-# caller's binary folder:
+# initialised data as `width`, `height` and `depth`. MUSIC is a file any of
+# FFmpeg's decoders reads (tracker modules too), checked and decoded at build
+# time (cmake/music.cmake): the program plays it and its position is the
+# picture's clock; at its end the demo ends, or with LOOP both start again.
+# It makes, in the caller's binary folder:
 #   natively       NAME (over the SDL2 stand-in) and NAME-capture (PNG files
 #                  and videos; CAPTURE names it otherwise; its --version is
 #                  the calling project's version, else ffxdemo's);
@@ -22,6 +26,7 @@
 # The targets NAME_effect (the SOURCES) and NAME_config are the caller's to
 # add libraries or options to.
 include_guard(GLOBAL)
+include(${CMAKE_CURRENT_LIST_DIR}/music.cmake)
 
 # The tree's folder, for the function called from another project's folders.
 get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
@@ -29,7 +34,7 @@ set(FFX_ROOT ${root} CACHE INTERNAL "ffxdemo's source tree")
 set(FFX_VERSION ${PROJECT_VERSION} CACHE INTERNAL "ffxdemo's version")
 
 function(ffx_add_demo name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "DEPTH;WIDTH;HEIGHT;DIGESTS;PAGE;CAPTURE"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP" "DEPTH;WIDTH;HEIGHT;MUSIC;DIGESTS;PAGE;CAPTURE"
                         "SOURCES;CHECK_TIMES")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
@@ -51,6 +56,9 @@ function(ffx_add_demo name)
   else()
     set(arg_WIDTH 640)
     set(arg_HEIGHT 480)
+  endif()
+  if(arg_LOOP AND NOT arg_MUSIC)
+    message(FATAL_ERROR "ffx_add_demo(${name}): LOOP needs MUSIC")
   endif()
   if(NOT arg_CHECK_TIMES)
     set(arg_CHECK_TIMES 0 40 1000 1125 5000 60000 3600000)
@@ -78,8 +86,15 @@ const int32_t depth = @arg_DEPTH@;
   add_library(${name}_effect STATIC ${arg_SOURCES})
   target_link_libraries(${name}_effect PUBLIC ffx_contract)
 
-  # The framework's own parts of each program.
+  # The framework's own parts of each program, with the loop's clock: the
+  # music's (in the browser the timer's for now), or the timer's.
   set(framework $<TARGET_OBJECTS:ffx_framework> $<TARGET_OBJECTS:${name}_config>)
+  if(arg_MUSIC AND NOT EMSCRIPTEN)
+    ffx_demo_music(${name} ${arg_MUSIC} "$<BOOL:${arg_LOOP}>")
+    list(APPEND framework $<TARGET_OBJECTS:ffx_clock_music> $<TARGET_OBJECTS:${name}_music>)
+  else()
+    list(APPEND framework $<TARGET_OBJECTS:ffx_clock_timer>)
+  endif()
   set(libraries ${name}_effect ffx_palette ffx_common)
 
   list(JOIN arg_CHECK_TIMES "," times)
@@ -94,6 +109,9 @@ const int32_t depth = @arg_DEPTH@;
   if(WIN32)
     add_executable(${name} WIN32 ${framework})
     target_link_libraries(${name} PRIVATE ${libraries} user32 gdi32 winmm ddraw dxguid)
+    if(arg_MUSIC)
+      target_link_libraries(${name} PRIVATE dsound)
+    endif()
     # Self-contained: no runtime DLLs of the compiler.
     foreach(program ${name} ${name}-digest)
       target_link_options(${program} PRIVATE -static -static-libgcc -static-libstdc++)
@@ -114,6 +132,10 @@ const int32_t depth = @arg_DEPTH@;
     target_link_libraries(${name} PRIVATE ffx_internal ffx_sdl2 ${libraries})
     add_executable(${name}-capture ${FFX_ROOT}/tools/capture/main.cpp $<TARGET_OBJECTS:${name}_config>)
     target_link_libraries(${name}-capture PRIVATE ffx_internal ffx_capture ${libraries})
+    if(arg_MUSIC)
+      target_sources(${name}-capture PRIVATE $<TARGET_OBJECTS:${name}_music>)
+      target_compile_definitions(${name}-capture PRIVATE FFX_HAS_MUSIC=1)
+    endif()
     set(version ${PROJECT_VERSION})
     if(NOT version)
       set(version ${FFX_VERSION})

@@ -17,19 +17,10 @@
 
 #include <windows.h>
 
-typedef struct _GUID {
-    uint32_t Data1;
-    uint16_t Data2;
-    uint16_t Data3;
-    uint8_t Data4[8];
-} GUID, IID;
-typedef const IID& REFIID;
 
 // {15E65EC0-3B9C-11D2-B92F-00609797EA5B}
 inline constexpr IID IID_IDirectDraw7 = {
     0x15e65ec0, 0x3b9c, 0x11d2, {0xb9, 0x2f, 0x00, 0x60, 0x97, 0x97, 0xea, 0x5b}};
-
-struct IUnknown; // only ever passed as a null outer object
 
 #define DD_OK 0
 #define MAKE_DDHRESULT(code) ((HRESULT)(0x88760000u | (code)))

@@ -45,6 +45,17 @@ static_assert(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*)
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
+// The COM identifiers DirectDraw and DirectSound take.
+typedef struct _GUID {
+    uint32_t Data1;
+    uint16_t Data2;
+    uint16_t Data3;
+    uint8_t Data4[8];
+} GUID, IID;
+typedef const IID& REFIID;
+typedef const GUID* LPCGUID;
+struct IUnknown; // only ever passed as a null outer object
+
 typedef struct tagPOINT {
     LONG x;
     LONG y;

@@ -1,0 +1,20 @@
+// clock_timer.cpp -- the clock of a demo without music: the multimedia
+// timer's milliseconds since the start, wrapping at 2^32.
+#include "app/clock.h"
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+static DWORD startTime;
+
+void CLK_Start(void) {
+    startTime = timeGetTime();
+}
+
+int CLK_Elapsed(uint32_t* ms) {
+    *ms = timeGetTime() - startTime;
+    return 1;
+}
+
+void CLK_Pause(void) {}

@@ -1,0 +1,54 @@
+# music.cmake -- the music tools (tools/music: ffxmusic, ffxcompose), built
+# at configure time for the machine doing the build, whatever the demos are
+# built for: a cross build runs them too. Sets FFX_MUSIC_TOOL and
+# FFX_COMPOSE_TOOL.
+include_guard(GLOBAL)
+
+function(ffx_music_tools)
+  set(dir ${CMAKE_BINARY_DIR}/music-tools)
+  set(source ${FFX_ROOT}/tools/music)
+  file(GLOB sources ${source}/*)
+  set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${sources})
+  # The host's compiler, not the toolchain's.
+  set(host ${CMAKE_COMMAND} -E env --unset=CC --unset=CXX --unset=CMAKE_TOOLCHAIN_FILE)
+  if(NOT EXISTS ${dir}/CMakeCache.txt)
+    execute_process(COMMAND ${host} ${CMAKE_COMMAND} -S ${source} -B ${dir} -G ${CMAKE_GENERATOR}
+                            -DCMAKE_BUILD_TYPE=Release
+                    RESULT_VARIABLE failed OUTPUT_VARIABLE log ERROR_VARIABLE log)
+    if(failed)
+      message(FATAL_ERROR "ffxdemo: cannot configure the music tools:\n${log}")
+    endif()
+  endif()
+  execute_process(COMMAND ${host} ${CMAKE_COMMAND} --build ${dir}
+                  RESULT_VARIABLE failed OUTPUT_VARIABLE log ERROR_VARIABLE log)
+  if(failed)
+    message(FATAL_ERROR "ffxdemo: cannot build the music tools:\n${log}")
+  endif()
+  set(FFX_MUSIC_TOOL ${dir}/ffxmusic PARENT_SCOPE)
+  set(FFX_COMPOSE_TOOL ${dir}/ffxcompose PARENT_SCOPE)
+endfunction()
+
+# ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the
+# reason when it cannot be decoded) and again whenever it changes, and makes
+# the object library NAME_music with its samples (common/music.h).
+function(ffx_demo_music name file loop)
+  ffx_music_tools()
+  get_filename_component(music ${file} ABSOLUTE)
+  if(NOT EXISTS ${music})
+    message(FATAL_ERROR "ffx_add_demo(${name}): MUSIC ${music}: no such file")
+  endif()
+  execute_process(COMMAND ${FFX_MUSIC_TOOL} ${music} RESULT_VARIABLE failed OUTPUT_QUIET
+                  ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE)
+  if(failed)
+    message(FATAL_ERROR "ffx_add_demo(${name}): MUSIC ${why}")
+  endif()
+  set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.pcm)
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.cpp)
+  add_custom_command(OUTPUT ${samples} ${source}
+                     COMMAND ${FFX_MUSIC_TOOL} ${music} ${samples} ${source} ${loop}
+                     DEPENDS ${music} ${FFX_MUSIC_TOOL}
+                     COMMENT "Decoding the music of ${name}" VERBATIM)
+  set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS ${samples})
+  add_library(${name}_music OBJECT ${source})
+  target_link_libraries(${name}_music PRIVATE ffx_internal)
+endfunction()

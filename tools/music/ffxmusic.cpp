@@ -1,0 +1,92 @@
+// ffxmusic.cpp -- a demo's music checked and decoded at build time.
+//
+//   ffxmusic FILE                      checks it; prints its length
+//   ffxmusic FILE SAMPLES SOURCE LOOP  writes its samples (raw 16-bit,
+//                                      stereo, 48 kHz) and the C++ source
+//                                      that embeds them (common/music.h)
+//
+// A file that cannot be read or decoded stops it with one line naming the
+// file and the reason, and exit status 1; nothing is left half written.
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "decode.h"
+
+namespace {
+
+// Writes `text` to path through a temporary file renamed when complete.
+bool WriteFile(const std::string& path, const char* data, size_t size) {
+    const std::string temporary = path + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(data, static_cast<std::streamsize>(size));
+        if (!out.flush()) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+// For a string literal of the assembler.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+std::string Source(const std::string& samplesPath, size_t frames, bool loop) {
+    // The samples as read-only data under the symbol musicSamples (with the
+    // platform's prefix for C symbols, none on ELF and x86_64 Windows).
+    return "// The music's samples, written by ffxmusic.\n"
+           "#include \"common/music.h\"\n\n"
+           "#define FFX_TEXT2(x) #x\n"
+           "#define FFX_TEXT(x) FFX_TEXT2(x)\n"
+           "#define FFX_SYMBOL FFX_TEXT(__USER_LABEL_PREFIX__) \"musicSamples\"\n"
+           "asm(\".section .rodata\\n.balign 16\\n.globl \" FFX_SYMBOL \"\\n\" FFX_SYMBOL \":\\n"
+           ".incbin \\\"" +
+           Escaped(Escaped(samplesPath)) +
+           "\\\"\\n.previous\");\n\n"
+           "const uint32_t musicFrames = " +
+           std::to_string(frames) + ";\nconst int32_t musicLoop = " + (loop ? "1" : "0") + ";\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 && argc != 5) {
+        std::fprintf(stderr, "usage: ffxmusic FILE [SAMPLES SOURCE LOOP]\n");
+        return 2;
+    }
+    const std::string path = argv[1];
+    std::vector<int16_t> samples;
+    std::string error;
+    if (!DecodeMusic(path, samples, error)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+        return 1;
+    }
+    const size_t frames = samples.size() / 2;
+    if (frames > 0xFFFFFFFFu) {
+        std::fprintf(stderr, "%s: longer than 2^32 sample frames\n", path.c_str());
+        return 1;
+    }
+    if (argc == 2) {
+        std::printf("%s: %zu sample frames, %.3f s\n", path.c_str(), frames, frames / 48000.0);
+        return 0;
+    }
+    const std::string samplesPath = argv[2], sourcePath = argv[3];
+    const std::string source = Source(samplesPath, frames, std::string(argv[4]) == "1");
+    if (!WriteFile(samplesPath, reinterpret_cast<const char*>(samples.data()),
+                   samples.size() * sizeof(int16_t)) ||
+        !WriteFile(sourcePath, source.data(), source.size())) {
+        std::fprintf(stderr, "%s: cannot write %s or %s\n", path.c_str(), samplesPath.c_str(),
+                     sourcePath.c_str());
+        return 1;
+    }
+    return 0;
+}
