@@ -29,18 +29,18 @@ function(ffx_music_tools)
 endfunction()
 
 # ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the
-# reason when it cannot be decoded) and again whenever it changes, and makes
+# reason when it cannot be decoded; indented, so that CMake does not wrap it) and again whenever it changes, and makes
 # the object library NAME_music with its samples (common/music.h).
 function(ffx_demo_music name file loop)
   ffx_music_tools()
   get_filename_component(music ${file} ABSOLUTE)
   if(NOT EXISTS ${music})
-    message(FATAL_ERROR "ffx_add_demo(${name}): MUSIC ${music}: no such file")
+    message(FATAL_ERROR " ffx_add_demo(${name}): MUSIC ${music}: no such file")
   endif()
   execute_process(COMMAND ${FFX_MUSIC_TOOL} ${music} RESULT_VARIABLE failed OUTPUT_QUIET
                   ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE)
   if(failed)
-    message(FATAL_ERROR "ffx_add_demo(${name}): MUSIC ${why}")
+    message(FATAL_ERROR " ffx_add_demo(${name}): MUSIC ${why}")
   endif()
   set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.pcm)
   set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.cpp)

@@ -12,7 +12,11 @@
 #include <vector>
 
 #include "ffxdemo.h"
+#if FFX_HAS_MUSIC
+#include "common/music.h"
+#endif
 #include "tools/capture/interrupt.h"
+#include "tools/capture/music_wav.h"
 #include "tools/capture/options.h"
 #include "tools/capture/output_file.h"
 #include "tools/capture/png_file.h"
@@ -25,6 +29,15 @@ namespace {
 
 constexpr int kBadInput = 2;
 constexpr int kFailure = 1;
+
+// The demo's music, when ffx_add_demo linked one in.
+CaptureMusic DemoMusic() {
+#if FFX_HAS_MUSIC
+    return CaptureMusic{musicSamples, musicFrames, musicLoop != 0};
+#else
+    return CaptureMusic();
+#endif
+}
 
 int Fail(int code, const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", FFX_TOOL_NAME, message.c_str());
@@ -40,17 +53,17 @@ int Interrupted(uint64_t done) {
     return 128 + signal;
 }
 
-int OneFrame(const CaptureOptions& options, DemoFrame& demo) {
+int OneFrame(const CaptureOptions& options, const CaptureMusic& music, DemoFrame& demo) {
     std::string error;
     OutputFile file;
     if (!file.Open(options.output, error))
         return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
-    if (!WritePngFile(file, demo.Render(options.ms), width, height, error))
+    if (!WritePngFile(file, demo.Render(CaptureMusicMs(options.ms, music)), width, height, error))
         return InterruptSignal() ? Interrupted(0) : Fail(kFailure, error);
     return 0;
 }
 
-int Sequence(const CaptureOptions& options, DemoFrame& demo) {
+int Sequence(const CaptureOptions& options, const CaptureMusic& music, DemoFrame& demo) {
     std::string error;
     OutputFile file; // a video's; declared first, so the sink is gone before it
     std::unique_ptr<FrameSink> sink;
@@ -67,18 +80,21 @@ int Sequence(const CaptureOptions& options, DemoFrame& demo) {
     } else {
         if (!file.Open(options.output, error))
             return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
-        sink = OpenVideoFile(options, width, height, file, error);
+        sink = OpenVideoFile(options, width, height, music, file, error);
         if (!sink) return InterruptSignal() ? Interrupted(0) : Fail(kFailure, error);
     }
 
     const uint64_t frames = CaptureFrameCount(options.fps, options.duration);
     ProgressBar progress(frames);
     for (uint64_t k = 0; k < frames && !InterruptSignal(); ++k) {
-        const uint32_t ms = static_cast<uint32_t>(CaptureFrameMs(k, options.fps));
+        const uint32_t ms = CaptureMusicMs(CaptureFrameMs(k, options.fps), music);
         if (!sink->Add(demo.Render(ms), error)) break;
         progress.Update(sink->Done());
     }
-    const bool ok = error.empty() && !InterruptSignal() && sink->Finish(error);
+    bool ok = error.empty() && !InterruptSignal() && sink->Finish(error);
+    if (ok && options.music && options.format == CaptureOptions::Format::PngFolder)
+        ok = WriteMusicWav(options.output + "/music.wav", music,
+                           CaptureMusicFrames(options.duration), error);
     progress.Update(sink->Done());
     progress.Finish();
     if (InterruptSignal()) {
@@ -94,7 +110,8 @@ int Sequence(const CaptureOptions& options, DemoFrame& demo) {
 int main(int argc, char** argv) {
     CaptureOptions options;
     std::string error;
-    if (!ParseCaptureOptions(argc, argv, options, error)) return Fail(kBadInput, error);
+    const CaptureMusic music = DemoMusic();
+    if (!ParseCaptureOptions(argc, argv, options, error, music)) return Fail(kBadInput, error);
     if (options.mode == CaptureOptions::Mode::Help) {
         std::fputs(CaptureUsage(FFX_TOOL_NAME, width, height).c_str(), stdout);
         return 0;
@@ -107,8 +124,9 @@ int main(int argc, char** argv) {
 
     DemoFrame demo;
     if (!demo.Init()) return Fail(kFailure, "FFX_Init failed");
-    const int status = options.mode == CaptureOptions::Mode::OneFrame ? OneFrame(options, demo)
-                                                                      : Sequence(options, demo);
+    const int status = options.mode == CaptureOptions::Mode::OneFrame
+                           ? OneFrame(options, music, demo)
+                           : Sequence(options, music, demo);
     FFX_Shutdown();
     return status;
 }

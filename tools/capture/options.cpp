@@ -147,10 +147,10 @@ bool SequenceFormat(const std::string& output, const std::string& formatText,
 } // namespace
 
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
-                         std::string& error) {
+                         std::string& error, const CaptureMusic& music) {
     options = CaptureOptions();
     bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
-    bool version = false;
+    bool version = false, noMusic = false;
     bool haveCrf = false, haveFormat = false, haveJobs = false;
     std::string msText, fpsText, durationText, crfText, formatText, jobsText;
 
@@ -162,6 +162,10 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         }
         if (arg == "--version") {
             version = true;
+            continue;
+        }
+        if (arg == "--no-music") {
+            noMusic = true;
             continue;
         }
         // --name=value or --name value
@@ -221,12 +225,18 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         error = "--ms renders one frame; it cannot be combined with --fps or --duration";
         return false;
     }
+    options.music = music.frames > 0 && !noMusic;
+    // The music's length is the sequence's, unless it loops.
+    const bool musicLasts = options.music && !music.loop;
     if (!haveMs && !haveFps && !haveDuration) {
-        error = "nothing to render: give --ms T, or --fps F and --duration S (see --help)";
+        error = musicLasts ? "nothing to render: give --ms T, or --fps F (see --help)"
+                           : "nothing to render: give --ms T, or --fps F and --duration S (see --help)";
         return false;
     }
-    if (!haveMs && !(haveFps && haveDuration)) {
-        error = haveFps ? "--fps needs --duration" : "--duration needs --fps";
+    if (!haveMs && !(haveFps && (haveDuration || musicLasts))) {
+        error = !haveFps            ? "--duration needs --fps"
+                : options.music     ? "--fps needs --duration: the music loops"
+                                    : "--fps needs --duration";
         return false;
     }
     if (haveMs) {
@@ -234,8 +244,10 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         if (!ParseMs("--ms", msText, options.ms, error)) return false;
     } else {
         options.mode = CaptureOptions::Mode::Sequence;
-        if (!ParsePositive("--fps", fpsText, kMaxFps, options.fps, error) ||
-            !ParsePositive("--duration", durationText, kMaxDuration, options.duration, error))
+        if (!ParsePositive("--fps", fpsText, kMaxFps, options.fps, error)) return false;
+        if (!haveDuration)
+            options.duration = static_cast<double>(music.frames) / 48000.0;
+        else if (!ParsePositive("--duration", durationText, kMaxDuration, options.duration, error))
             return false;
     }
     if (!haveOutput) {
@@ -289,6 +301,15 @@ uint64_t CaptureFrameCount(double fps, double duration) {
     return count;
 }
 
+uint32_t CaptureMusicMs(uint64_t ms, const CaptureMusic& music) {
+    if (music.frames == 0 || !music.loop) return static_cast<uint32_t>(ms);
+    return static_cast<uint32_t>(ms * 48 % music.frames * 1000 / 48000);
+}
+
+uint64_t CaptureMusicFrames(double duration) {
+    return static_cast<uint64_t>(std::llround(duration * 48000.0));
+}
+
 std::string CaptureUsage(const std::string& name, int width, int height) {
     return "Usage: " + name + " --ms T -o FILE.png\n"
            "  or:  " + name + " --fps F --duration S -o VIDEO.mp4|VIDEO.mkv|VIDEO.webm\n"
@@ -311,12 +332,18 @@ std::string CaptureUsage(const std::string& name, int width, int height) {
            "  --crf N         quality of .mp4 (H.264, 0 to 51, default 18) and .webm\n"
            "                  (VP9, 0 to 63, default 32): lower is better and bigger\n"
            "  --jobs N        threads that encode (default: one per core)\n"
+           "  --no-music      leaves the demo's music out\n"
            "  -h, --help      this text\n"
            "  --version       the tool's name and version\n"
            "\n"
            ".mp4 is H.264 in yuv420p for browsers and players; .mkv is lossless H.264 in\n"
            "RGB (libx264rgb, High 4:4:4 Predictive): its frames equal the PNG frames bit\n"
            "for bit; .webm is VP9.\n"
+           "\n"
+           "A demo with music puts it beside the frames, frame k showing the music at\n"
+           "k / F seconds: AAC in .mp4, Opus in .webm, FLAC (lossless) in .mkv, and\n"
+           "DIR/music.wav beside PNG files. Without --duration, a sequence lasts as long\n"
+           "as the music; a music that loops needs --duration.\n"
            "\n"
            "A regular file (or one a symbolic link points to) is written under a\n"
            "temporary name and renamed when complete; a device, a FIFO or standard\n"

@@ -4,6 +4,14 @@
 #include <cstdint>
 #include <string>
 
+// A demo's music, which the capture puts beside its frames: 48 kHz stereo
+// 16-bit samples, left and right interleaved; none when frames is 0.
+struct CaptureMusic {
+    const int16_t* samples = nullptr;
+    uint32_t frames = 0;
+    bool loop = false; // it starts again at its end
+};
+
 struct CaptureOptions {
     enum class Mode { Help, Version, OneFrame, Sequence };
     // What the output holds: one PNG file, a folder of PNG files, or a video.
@@ -16,15 +24,25 @@ struct CaptureOptions {
     int crf = -1;          // Mp4, Webm: the encoder's quality setting; -1 for its default
     unsigned jobs = 0;     // Sequence: threads that encode; 0 for one per core
     std::string output;    // the file, the folder, or "-" for standard output
+    bool music = false;    // the demo's music goes into the video (or DIR/music.wav)
 };
 
 // Parses argv[1..argc-1] (--help, then --version, win over everything
 // else) and settles the format: --format if given, else an
 // existing folder or a name without an extension for a PNG sequence, else the
-// name's extension. On bad input returns false with `error` set to one
-// line (without the program name or newline) that names the problem.
+// name's extension. For a demo with `music` (unless --no-music), a sequence
+// without --duration lasts as long as the music, which must not loop. On bad
+// input returns false with `error` set to one line (without the program
+// name or newline) that names the problem.
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
-                         std::string& error);
+                         std::string& error, const CaptureMusic& music = CaptureMusic());
+
+// The milliseconds the effect is given for elapsed time `ms`: the music's
+// position, which with a looping music starts again at its length.
+uint32_t CaptureMusicMs(uint64_t ms, const CaptureMusic& music);
+
+// How many sample frames of music a sequence of `duration` seconds holds.
+uint64_t CaptureMusicFrames(double duration);
 
 // The elapsed milliseconds of sequence frame k: floor(k * 1000 / fps).
 uint64_t CaptureFrameMs(uint64_t k, double fps);

@@ -10,16 +10,13 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
 
-#include <cerrno>
-
+#include "tools/capture/music_track.h"
 #include "tools/capture/output_file.h"
+#include "tools/capture/output_io.h"
 
 namespace {
-
-constexpr int kIoBufferSize = 1 << 16;
 
 // How each format is made.
 struct Recipe {
@@ -27,6 +24,7 @@ struct Recipe {
     const char* encoder;
     AVPixelFormat pixels;
     int defaultCrf; // -1: lossless, no quality setting
+    const char* musicEncoder;
 };
 
 Recipe RecipeFor(CaptureOptions::Format format) {
@@ -34,23 +32,17 @@ Recipe RecipeFor(CaptureOptions::Format format) {
     case CaptureOptions::Format::Mkv:
         // The frame's own bytes (B, G, R, unused), in lossless RGB H.264: as
         // small as FFV1 here, and three times as fast.
-        return {"matroska", "libx264rgb", AV_PIX_FMT_BGR0, -1};
+        return {"matroska", "libx264rgb", AV_PIX_FMT_BGR0, -1, "flac"};
     case CaptureOptions::Format::Webm:
-        return {"webm", "libvpx-vp9", AV_PIX_FMT_YUV420P, 32};
+        return {"webm", "libvpx-vp9", AV_PIX_FMT_YUV420P, 32, "libopus"};
     default:
-        return {"mp4", "libx264", AV_PIX_FMT_YUV420P, 18};
+        return {"mp4", "libx264", AV_PIX_FMT_YUV420P, 18, "aac"};
     }
-}
-
-std::string AvError(int code) {
-    char text[AV_ERROR_MAX_STRING_SIZE];
-    av_strerror(code, text, sizeof text);
-    return text;
 }
 
 class VideoFile : public FrameSink {
   public:
-    VideoFile(OutputFile& file) : file_(file) {}
+    VideoFile(OutputFile& file, const CaptureMusic& music) : file_(file), io_(file), music_(music) {}
     ~VideoFile() override;
     bool Open(const CaptureOptions& options, int width, int height, std::string& error);
     bool Add(const uint32_t* frame, std::string& error) override;
@@ -58,15 +50,16 @@ class VideoFile : public FrameSink {
     uint64_t Done() const override { return written_; }
 
   private:
-    static int WritePacket(void* opaque, uint8_t* data, int size);
-    static int64_t Seek(void* opaque, int64_t offset, int whence);
     bool Encode(const AVFrame* frame, std::string& error);
-    std::string Failure(const char* step, int code) const;
+    std::string Failure(const char* step, int code) const { return io_.Failure(step, code); }
 
     OutputFile& file_;
-    int writeErrno_ = 0; // the OS's reason when a write to the file failed
+    OutputIo io_;
+    const CaptureMusic& music_;
+    std::unique_ptr<MusicTrack> track_; // null without music
+    double fps_ = 0;
+    uint64_t musicFrames_ = 0; // the music's sample frames the video holds
     AVFormatContext* container_ = nullptr;
-    AVIOContext* io_ = nullptr;
     AVCodecContext* encoder_ = nullptr;
     AVStream* stream_ = nullptr;
     SwsContext* converter_ = nullptr;
@@ -77,36 +70,12 @@ class VideoFile : public FrameSink {
 };
 
 VideoFile::~VideoFile() {
+    track_.reset();
     sws_freeContext(converter_);
     av_frame_free(&picture_);
     av_packet_free(&packet_);
     avcodec_free_context(&encoder_);
-    if (io_) av_freep(&io_->buffer);
-    avio_context_free(&io_);
     avformat_free_context(container_);
-}
-
-int VideoFile::WritePacket(void* opaque, uint8_t* data, int size) {
-    VideoFile* self = static_cast<VideoFile*>(opaque);
-    std::string ignored;
-    if (self->file_.Write(data, static_cast<size_t>(size), ignored)) return size;
-    self->writeErrno_ = errno;
-    return AVERROR(errno);
-}
-
-int64_t VideoFile::Seek(void* opaque, int64_t offset, int whence) {
-    VideoFile* self = static_cast<VideoFile*>(opaque);
-    if (whence == AVSEEK_SIZE) {
-        struct stat st;
-        return fstat(self->file_.fd(), &st) == 0 ? st.st_size : AVERROR(errno);
-    }
-    const off_t at = lseek(self->file_.fd(), offset, whence & ~AVSEEK_FORCE);
-    return at < 0 ? AVERROR(errno) : at;
-}
-
-std::string VideoFile::Failure(const char* step, int code) const {
-    if (writeErrno_ != 0) return file_.ErrorText(writeErrno_);
-    return std::string(step) + " failed: " + AvError(code);
 }
 
 bool VideoFile::Open(const CaptureOptions& capture, int width, int height, std::string& error) {
@@ -208,17 +177,19 @@ bool VideoFile::Open(const CaptureOptions& capture, int width, int height, std::
         sws_setColorspaceDetails(converter_, bt601, 1, bt601, 0, 0, 1 << 16, 1 << 16);
     }
 
+    if (capture.music) {
+        fps_ = capture.fps;
+        musicFrames_ = CaptureMusicFrames(capture.duration);
+        track_ = std::make_unique<MusicTrack>(music_, io_);
+        if (!track_->Open(container_, recipe.musicEncoder, error)) return false;
+    }
+
     // Written through OutputFile; seekable only when that is a temporary file.
-    uint8_t* buffer = static_cast<uint8_t*>(av_malloc(kIoBufferSize));
-    io_ = buffer ? avio_alloc_context(buffer, kIoBufferSize, 1, this, nullptr, WritePacket,
-                                      file_.inPlace() ? nullptr : Seek)
-                 : nullptr;
-    if (!io_) {
-        av_free(buffer);
+    container_->pb = io_.Open();
+    if (!container_->pb) {
         error = "out of memory";
         return false;
     }
-    container_->pb = io_;
     container_->flags |= AVFMT_FLAG_CUSTOM_IO;
 
     AVDictionary* muxing = nullptr;
@@ -257,7 +228,10 @@ bool VideoFile::Add(const uint32_t* frame, std::string& error) {
         av_image_copy_plane(picture_->data[0], picture_->linesize[0], source[0], sourcePitch[0],
                             sourcePitch[0], picture_->height);
     picture_->pts = next_++;
-    return Encode(picture_, error);
+    if (!Encode(picture_, error)) return false;
+    // The music up to the next frame's time.
+    return !track_ ||
+           track_->WriteUntil(std::min(musicFrames_, CaptureMusicFrames(next_ / fps_)), error);
 }
 
 // Sends a frame (null: the end) and writes every packet the encoder has ready.
@@ -277,8 +251,8 @@ bool VideoFile::Encode(const AVFrame* frame, std::string& error) {
         av_packet_rescale_ts(packet_, encoder_->time_base, stream_->time_base);
         packet_->stream_index = stream_->index;
         code = av_interleaved_write_frame(container_, packet_);
-        if (code < 0 || io_->error < 0) {
-            error = Failure("writing the video", code < 0 ? code : io_->error);
+        if (code < 0 || container_->pb->error < 0) {
+            error = Failure("writing the video", code < 0 ? code : container_->pb->error);
             return false;
         }
         ++written_;
@@ -288,10 +262,11 @@ bool VideoFile::Encode(const AVFrame* frame, std::string& error) {
 
 bool VideoFile::Finish(std::string& error) {
     if (!Encode(nullptr, error)) return false;
+    if (track_ && !track_->Finish(musicFrames_, error)) return false;
     const int code = av_write_trailer(container_);
-    avio_flush(io_);
-    if (code < 0 || io_->error < 0) {
-        error = Failure("finishing the video", code < 0 ? code : io_->error);
+    avio_flush(container_->pb);
+    if (code < 0 || container_->pb->error < 0) {
+        error = Failure("finishing the video", code < 0 ? code : container_->pb->error);
         return false;
     }
     return file_.Commit(error);
@@ -300,9 +275,10 @@ bool VideoFile::Finish(std::string& error) {
 } // namespace
 
 std::unique_ptr<FrameSink> OpenVideoFile(const CaptureOptions& options, int width, int height,
-                                         OutputFile& file, std::string& error) {
+                                         const CaptureMusic& music, OutputFile& file,
+                                         std::string& error) {
     av_log_set_level(AV_LOG_QUIET); // failures are reported in one line of our own
-    auto video = std::make_unique<VideoFile>(file);
+    auto video = std::make_unique<VideoFile>(file, music);
     if (!video->Open(options, width, height, error)) return nullptr;
     return video;
 }

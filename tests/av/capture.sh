@@ -1,0 +1,34 @@
+#!/bin/bash
+# capture.sh SYNC_CAPTURE SYNC_SAMPLES TUNE_CAPTURE FFXAVSYNC WORKDIR -- the
+# music in captured videos: the flash-and-tone demo's .mp4 (AAC) and .mkv
+# (FLAC) in sync within one frame, the .mkv's and a PNG folder's music.wav
+# holding the music's samples exactly; a looping music's picture at its
+# length is the picture at 0, and its sequences need --duration.
+set -u
+capture=$1 samples=$2 tune=$3 avsync=$4 work=$5
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+for video in sync.mp4 sync.mkv; do
+  "$capture" --fps 30 -o "$video" || fail "$video not written"
+  "$avsync" "$video" 33.3 15 || fail "$video out of sync by more than a frame"
+done
+ffmpeg -nostdin -v error -i sync.mkv -map 0:a -f s16le - | cmp - "$samples" ||
+  fail "the .mkv's samples are not the music's"
+"$capture" --fps 10 -o frames || fail "the PNG folder not written"
+[ -f frames/frame_00080.png ] && [ ! -e frames/frame_00081.png ] || fail "not 8.1 s of frames"
+ffmpeg -nostdin -v error -i frames/music.wav -f s16le - | cmp - "$samples" ||
+  fail "music.wav does not hold the music's samples"
+"$capture" --fps 10 --no-music -o silent.mkv --duration 1 &&
+  [ "$(ffprobe -v error -show_entries stream=codec_type -of csv=p=0 silent.mkv)" = video ] ||
+  fail "--no-music kept the music"
+
+# The tune loops every 15.46 s (742080 sample frames).
+"$tune" --ms 0 -o start.png && "$tune" --ms 15460 -o end.png && cmp start.png end.png ||
+  fail "the looping picture at the music's length is not the picture at 0"
+"$tune" --fps 30 -o tune.mp4 2>err.txt && fail "a looping music's sequence without --duration"
+grep -q "the music loops" err.txt || fail "no reason given: $(cat err.txt)"
+echo "capture: in sync within a frame, samples exact, the loop closes"

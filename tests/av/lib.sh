@@ -1,0 +1,61 @@
+# lib.sh -- what the music's end-to-end tests share: a sound server of the
+# test's own (PulseAudio with a null sink, its own runtime folder), a
+# recording of the screen and of what the sink plays, and cleaning up.
+set -u
+. "$(dirname "$0")/../../scripts/e2e-lib.sh"
+
+pulse_pid= recorder_pid=
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+cleanup() {
+  [ -n "$recorder_pid" ] && e2e_kill "$recorder_pid"
+  stop_pulse
+  e2e_stop_xvfb
+}
+trap cleanup EXIT
+
+# start_pulse FOLDER: a PulseAudio server with one null sink, "ffx" (its
+# monitor is "ffx.monitor"), reached through PULSE_SERVER.
+start_pulse() {
+  export XDG_RUNTIME_DIR=$1/run HOME=$1
+  rm -rf "$XDG_RUNTIME_DIR"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/native
+  pulseaudio --daemonize=no -n --exit-idle-time=-1 --use-pid-file=no \
+    --load="module-null-sink sink_name=ffx rate=48000" \
+    --load="module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native" >"$1/pulse.log" 2>&1 &
+  pulse_pid=$!
+  local tries=0
+  until pactl info >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ "$tries" -gt 100 ] && fail "the sound server did not start: $(cat "$1/pulse.log")"
+    sleep 0.05
+  done
+}
+
+stop_pulse() {
+  [ -n "$pulse_pid" ] && e2e_kill "$pulse_pid"
+  pulse_pid=
+}
+
+# start_recording FILE SIZE: the screen of $DISPLAY (SIZE, e.g. 320x240) at
+# 60 frames a second and the sink's sound, each stamped with the wall clock.
+start_recording() {
+  ffmpeg -nostdin -hide_banner -loglevel error -y \
+    -use_wallclock_as_timestamps 1 -f x11grab -framerate 60 -video_size "$2" -i "$DISPLAY" \
+    -f pulse -fragment_size 1920 -i ffx.monitor -copyts -map 0:v -map 1:a \
+    -c:v libx264rgb -preset ultrafast -qp 0 -c:a pcm_s16le "$1" &
+  recorder_pid=$!
+}
+
+# stop_recording: ends it as Ctrl+C does (ffmpeg then exits with 255).
+stop_recording() {
+  kill -INT "$recorder_pid"
+  e2e_wait_exit "$recorder_pid" 10
+  [ $? -eq 124 ] && fail "the recording did not end"
+  recorder_pid=
+}

@@ -1,0 +1,133 @@
+// music_track.cpp -- the music's samples, looped or followed by silence,
+// converted to what the encoder takes and written with the container's
+// interleaving.
+#include "tools/capture/music_track.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+}
+
+#include "tools/capture/output_io.h"
+
+namespace {
+
+constexpr int kRate = 48000;
+constexpr int kVariableChunk = 4096;
+
+// The encoder's first format of those the music is converted to.
+AVSampleFormat SampleFormat(const AVCodec* codec) {
+    for (const AVSampleFormat* f = codec->sample_fmts; f && *f != AV_SAMPLE_FMT_NONE; ++f)
+        if (*f == AV_SAMPLE_FMT_S16 || *f == AV_SAMPLE_FMT_FLTP) return *f;
+    return AV_SAMPLE_FMT_NONE;
+}
+
+} // namespace
+
+MusicTrack::~MusicTrack() {
+    av_frame_free(&frame_);
+    av_packet_free(&packet_);
+    avcodec_free_context(&encoder_);
+}
+
+bool MusicTrack::Open(AVFormatContext* container, const char* name, std::string& error) {
+    container_ = container;
+    const AVCodec* codec = avcodec_find_encoder_by_name(name);
+    const AVSampleFormat format = codec ? SampleFormat(codec) : AV_SAMPLE_FMT_NONE;
+    if (format == AV_SAMPLE_FMT_NONE) {
+        error = std::string("this FFmpeg has no ") + name + " encoder for 16-bit stereo";
+        return false;
+    }
+    stream_ = avformat_new_stream(container, nullptr);
+    encoder_ = avcodec_alloc_context3(codec);
+    frame_ = av_frame_alloc();
+    packet_ = av_packet_alloc();
+    if (!stream_ || !encoder_ || !frame_ || !packet_) {
+        error = "out of memory";
+        return false;
+    }
+    const AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+    encoder_->ch_layout = stereo;
+    encoder_->sample_rate = kRate;
+    encoder_->sample_fmt = format;
+    encoder_->time_base = AVRational{1, kRate};
+    if (codec->id == AV_CODEC_ID_AAC) encoder_->bit_rate = 192000;
+    if (codec->id == AV_CODEC_ID_OPUS) encoder_->bit_rate = 128000;
+    if (container->oformat->flags & AVFMT_GLOBALHEADER)
+        encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    int code = avcodec_open2(encoder_, codec, nullptr);
+    if (code < 0 || (code = avcodec_parameters_from_context(stream_->codecpar, encoder_)) < 0) {
+        error = io_.Failure("opening the music's encoder", code);
+        return false;
+    }
+    stream_->time_base = encoder_->time_base;
+    const bool variable = codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
+    chunk_ = encoder_->frame_size > 0 && !variable ? encoder_->frame_size : kVariableChunk;
+    frame_->format = format;
+    frame_->ch_layout = stereo;
+    frame_->sample_rate = kRate;
+    frame_->nb_samples = chunk_;
+    if ((code = av_frame_get_buffer(frame_, 0)) < 0) {
+        error = io_.Failure("allocating the music's frame", code);
+        return false;
+    }
+    return true;
+}
+
+// Encodes the next `samples` sample frames (at most a chunk).
+bool MusicTrack::Send(int samples, std::string& error) {
+    int code = av_frame_make_writable(frame_);
+    if (code < 0) {
+        error = io_.Failure("allocating the music's frame", code);
+        return false;
+    }
+    frame_->nb_samples = samples;
+    const uint64_t total = music_.frames;
+    for (int i = 0; i < samples; ++i) {
+        uint64_t at = next_ + static_cast<uint64_t>(i);
+        if (music_.loop) at %= total;
+        for (int c = 0; c < 2; ++c) {
+            const int16_t value = at < total ? music_.samples[at * 2 + c] : 0;
+            if (frame_->format == AV_SAMPLE_FMT_S16)
+                reinterpret_cast<int16_t*>(frame_->data[0])[i * 2 + c] = value;
+            else
+                reinterpret_cast<float*>(frame_->data[c])[i] = value / 32768.0f;
+        }
+    }
+    frame_->pts = static_cast<int64_t>(next_);
+    next_ += static_cast<uint64_t>(samples);
+    if ((code = avcodec_send_frame(encoder_, frame_)) < 0) {
+        error = io_.Failure("encoding the music", code);
+        return false;
+    }
+    return Drain(false, error);
+}
+
+// Writes every packet the encoder has ready; with `last`, ends its stream first.
+bool MusicTrack::Drain(bool last, std::string& error) {
+    int code = last ? avcodec_send_frame(encoder_, nullptr) : 0;
+    while (code >= 0) {
+        code = avcodec_receive_packet(encoder_, packet_);
+        if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) return true;
+        if (code < 0) break;
+        av_packet_rescale_ts(packet_, encoder_->time_base, stream_->time_base);
+        packet_->stream_index = stream_->index;
+        code = av_interleaved_write_frame(container_, packet_);
+        if (code >= 0 && container_->pb->error < 0) code = container_->pb->error;
+    }
+    error = io_.Failure("writing the music", code);
+    return false;
+}
+
+bool MusicTrack::WriteUntil(uint64_t end, std::string& error) {
+    while (next_ + static_cast<uint64_t>(chunk_) <= end)
+        if (!Send(chunk_, error)) return false;
+    return true;
+}
+
+bool MusicTrack::Finish(uint64_t end, std::string& error) {
+    if (!WriteUntil(end, error)) return false;
+    if (next_ < end && !Send(static_cast<int>(end - next_), error)) return false;
+    return Drain(true, error);
+}
