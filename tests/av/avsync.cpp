@@ -8,7 +8,8 @@
 //
 // Exit status 0 when at least MIN_PAIRS flashes have a tone within 250 ms
 // and the median offset (positive: the sound is late) is within
-// +-WITHIN_MS; 1 otherwise; 2 when the file cannot be read.
+// +-WITHIN_MS; 1 otherwise; 2 when the file cannot be read. With
+// FFX_AVSYNC_LIST set it lists each flash and its tone's offset.
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>

@@ -42,7 +42,9 @@ std::string Escaped(const std::string& text) {
 
 std::string Source(const std::string& samplesPath, size_t frames, bool loop) {
     // The samples as read-only data under the symbol musicSamples (with the
-    // platform's prefix for C symbols, none on ELF and x86_64 Windows).
+    // platform's prefix for C symbols, none on ELF and x86_64 Windows). The
+    // compiler puts this before its own code and data and believes itself
+    // in .text, so .text it is again after it (COFF has no .previous).
     return "// The music's samples, written by ffxmusic.\n"
            "#include \"common/music.h\"\n\n"
            "#define FFX_TEXT2(x) #x\n"
@@ -51,7 +53,7 @@ std::string Source(const std::string& samplesPath, size_t frames, bool loop) {
            "asm(\".section .rodata\\n.balign 16\\n.globl \" FFX_SYMBOL \"\\n\" FFX_SYMBOL \":\\n"
            ".incbin \\\"" +
            Escaped(Escaped(samplesPath)) +
-           "\\\"\\n.previous\");\n\n"
+           "\\\"\\n.text\");\n\n"
            "const uint32_t musicFrames = " +
            std::to_string(frames) + ";\nconst int32_t musicLoop = " + (loop ? "1" : "0") + ";\n";
 }
