@@ -1,5 +1,6 @@
 # e2e-lib.sh -- shell helpers for end-to-end runs on a virtual X server:
-# start and stop Xvfb, wait for windows and processes, take screenshots.
+# start and stop Xvfb and a sound server, wait for windows and processes,
+# take screenshots.
 # Sourced by bash scripts; every helper reports failure through its status.
 
 # e2e_start_xvfb SIZE [FIRST]: starts Xvfb with one screen of SIZE (e.g.
@@ -118,4 +119,32 @@ e2e_expect_exit() {
   [ "$status" -eq 0 ] && return 0
   echo "e2e: exit code $status, expected 0" >&2
   return 1
+}
+
+# e2e_start_pulse FOLDER: starts a PulseAudio server of our own, its runtime
+# folder and log ($FOLDER/pulse.log) in FOLDER, with one null sink, "ffx"
+# (its monitor: "ffx.monitor"), and exports PULSE_SERVER (and
+# XDG_RUNTIME_DIR, HOME) so that programs started after it play into it.
+# Sets E2E_PULSE_PID.
+e2e_start_pulse() {
+  export XDG_RUNTIME_DIR=$1/run HOME=$1
+  rm -rf "$XDG_RUNTIME_DIR"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/native
+  pulseaudio --daemonize=no -n --exit-idle-time=-1 --use-pid-file=no \
+    --load="module-null-sink sink_name=ffx rate=48000" \
+    --load="module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native" >"$1/pulse.log" 2>&1 &
+  E2E_PULSE_PID=$!
+  local tries=0
+  until pactl info >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ "$tries" -gt 100 ] && return 1
+    sleep 0.05
+  done
+}
+
+# e2e_stop_pulse: ends the server started by e2e_start_pulse.
+e2e_stop_pulse() {
+  [ -n "${E2E_PULSE_PID:-}" ] && e2e_kill "$E2E_PULSE_PID"
+  E2E_PULSE_PID=
 }

@@ -4,7 +4,7 @@
 set -u
 . "$(dirname "$0")/../../scripts/e2e-lib.sh"
 
-pulse_pid= recorder_pid=
+recorder_pid=
 
 fail() {
   echo "FAIL: $*" >&2
@@ -18,28 +18,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_pulse FOLDER: a PulseAudio server with one null sink, "ffx" (its
-# monitor is "ffx.monitor"), reached through PULSE_SERVER.
 start_pulse() {
-  export XDG_RUNTIME_DIR=$1/run HOME=$1
-  rm -rf "$XDG_RUNTIME_DIR"
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/native
-  pulseaudio --daemonize=no -n --exit-idle-time=-1 --use-pid-file=no \
-    --load="module-null-sink sink_name=ffx rate=48000" \
-    --load="module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native" >"$1/pulse.log" 2>&1 &
-  pulse_pid=$!
-  local tries=0
-  until pactl info >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ "$tries" -gt 100 ] && fail "the sound server did not start: $(cat "$1/pulse.log")"
-    sleep 0.05
-  done
+  e2e_start_pulse "$1" || fail "the sound server did not start: $(cat "$1/pulse.log")"
 }
 
 stop_pulse() {
-  [ -n "$pulse_pid" ] && e2e_kill "$pulse_pid"
-  pulse_pid=
+  e2e_stop_pulse
 }
 
 # start_recording FILE SIZE: the screen of $DISPLAY (SIZE, e.g. 320x240) at

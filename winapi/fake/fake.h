@@ -1,7 +1,8 @@
 // fake.h -- the scripted stand-in for the Windows API, as tests drive it.
 // It records every call the framework makes, delivers a script of messages
 // through a Windows-like queue, lets a test set both clocks and make any call
-// fail, and keeps the pixels of a flip chain whose pitch a test chooses.
+// fail, keeps the pixels of a flip chain whose pitch a test chooses, and
+// plays a sound buffer only as far as the test says.
 //
 //   fake::setup().pitch = 700 * 4;
 //   fake::Script().key(VK_SPACE).afterFrame(60).key(VK_ESCAPE);
@@ -25,7 +26,8 @@
 
 namespace fake {
 
-// What a failing DirectDraw call returns unless a test names a result (E_FAIL).
+// What a failing DirectDraw or DirectSound call returns unless a test names a
+// result (E_FAIL).
 constexpr HRESULT kGenericError = (HRESULT)0x80004005u;
 
 // Read by the fake as the program starts up; change it before WinMain.
@@ -46,7 +48,9 @@ HINSTANCE instance();
 // strings quoted with C escapes and flags in hex. GetMessageA adds an entry
 // "  got hwnd, message, wParam, lParam" for what it retrieved; messages the
 // fake sends during a call (ShowWindow, DestroyWindow) appear as
-// "sent MESSAGE(wParam, lParam)".
+// "sent MESSAGE(wParam, lParam)". DirectSound's calls are logged (and fail)
+// under Interface::Method, as "IDirectSoundBuffer::Lock": several share a
+// name with DirectDraw's.
 const std::vector<std::string>& log();
 // The entries of the named calls only, in order; "Name" without arguments
 // when bare is set.
@@ -90,6 +94,16 @@ struct Pixels {
 const Pixels& screen();
 const Pixels& backBuffer();
 
+// The sound device's one streaming buffer (filled with 0xCD when created).
+// Its play cursor moves only when the test plays the device on: while the
+// buffer plays, playSound moves the cursor `bytes` further round it, and the
+// bytes it passes are heard as they are at that moment; a stopped buffer's
+// cursor stands still. The device takes each byte as it plays it, so the
+// write cursor is the play cursor.
+void playSound(uint32_t bytes);
+// Every byte heard so far, in order.
+const std::vector<uint8_t>& heardSound();
+
 // The message script. Steps are grouped: the steps before the first
 // afterFrame/whenIdle are in the queue at the first look at it; a group after
 // afterFrame(n) arrives once n frames have been presented; a group after
@@ -106,6 +120,7 @@ class Script {
     Script& activate(bool active) { return post(WM_ACTIVATEAPP, active ? 1 : 0); }
     Script& ticks(uint32_t ms);
     Script& time(uint32_t ms);
+    Script& playSound(uint32_t bytes);
     Script& failNext(const std::string& call, int times = 1, HRESULT result = kGenericError);
     Script& loseSurfaces();
     Script& then(std::function<void()> action);
