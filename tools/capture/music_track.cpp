@@ -1,6 +1,6 @@
 // music_track.cpp -- the music's samples, looped or followed by silence,
-// converted to what the encoder takes and written with the container's
-// interleaving.
+// converted to what the encoder takes on the encoding thread, and written
+// with the container's interleaving on the caller's.
 #include "tools/capture/music_track.h"
 
 extern "C" {
@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kRate = 48000;
 constexpr int kVariableChunk = 4096;
+constexpr size_t kAhead = 256; // packets encoded ahead of the muxing, at most
 
 // The encoder's first format of those the music is converted to.
 AVSampleFormat SampleFormat(const AVCodec* codec) {
@@ -26,13 +27,24 @@ AVSampleFormat SampleFormat(const AVCodec* codec) {
 } // namespace
 
 MusicTrack::~MusicTrack() {
+    if (worker_.joinable()) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        worker_.join();
+    }
+    for (AVPacket* packet : packets_)
+        av_packet_free(&packet);
     av_frame_free(&frame_);
-    av_packet_free(&packet_);
     avcodec_free_context(&encoder_);
 }
 
-bool MusicTrack::Open(AVFormatContext* container, const char* name, std::string& error) {
+bool MusicTrack::Open(AVFormatContext* container, const char* name, uint64_t frames,
+                      std::string& error) {
     container_ = container;
+    total_ = frames;
     const AVCodec* codec = avcodec_find_encoder_by_name(name);
     const AVSampleFormat format = codec ? SampleFormat(codec) : AV_SAMPLE_FMT_NONE;
     if (format == AV_SAMPLE_FMT_NONE) {
@@ -42,8 +54,7 @@ bool MusicTrack::Open(AVFormatContext* container, const char* name, std::string&
     stream_ = avformat_new_stream(container, nullptr);
     encoder_ = avcodec_alloc_context3(codec);
     frame_ = av_frame_alloc();
-    packet_ = av_packet_alloc();
-    if (!stream_ || !encoder_ || !frame_ || !packet_) {
+    if (!stream_ || !encoder_ || !frame_) {
         error = "out of memory";
         return false;
     }
@@ -77,14 +88,35 @@ bool MusicTrack::Open(AVFormatContext* container, const char* name, std::string&
         error = io_.Failure("allocating the music's frame", code);
         return false;
     }
+    worker_ = std::thread(&MusicTrack::Encode, this);
     return true;
 }
 
+void MusicTrack::Encode() {
+    bool ok = true;
+    while (ok && next_ < total_) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [this] { return stopping_ || packets_.size() < kAhead; });
+            if (stopping_) return;
+        }
+        ok = Send(static_cast<int>(std::min<uint64_t>(chunk_, total_ - next_)));
+    }
+    if (ok) {
+        const int code = avcodec_send_frame(encoder_, nullptr);
+        if (code < 0) Failed("encoding the music", code);
+        ok = code >= 0 && Receive();
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    encoded_ = true;
+    changed_.notify_all();
+}
+
 // Encodes the next `samples` sample frames (at most a chunk).
-bool MusicTrack::Send(int samples, std::string& error) {
+bool MusicTrack::Send(int samples) {
     int code = av_frame_make_writable(frame_);
     if (code < 0) {
-        error = io_.Failure("allocating the music's frame", code);
+        Failed("allocating the music's frame", code);
         return false;
     }
     frame_->nb_samples = samples;
@@ -103,36 +135,66 @@ bool MusicTrack::Send(int samples, std::string& error) {
     frame_->pts = static_cast<int64_t>(next_);
     next_ += static_cast<uint64_t>(samples);
     if ((code = avcodec_send_frame(encoder_, frame_)) < 0) {
-        error = io_.Failure("encoding the music", code);
+        Failed("encoding the music", code);
         return false;
     }
-    return Drain(false, error);
+    return Receive();
 }
 
-// Writes every packet the encoder has ready; with `last`, ends its stream first.
-bool MusicTrack::Drain(bool last, std::string& error) {
-    int code = last ? avcodec_send_frame(encoder_, nullptr) : 0;
-    while (code >= 0) {
-        code = avcodec_receive_packet(encoder_, packet_);
-        if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) return true;
-        if (code < 0) break;
-        av_packet_rescale_ts(packet_, encoder_->time_base, stream_->time_base);
-        packet_->stream_index = stream_->index;
-        code = av_interleaved_write_frame(container_, packet_);
-        if (code >= 0 && container_->pb->error < 0) code = container_->pb->error;
+// Queues every packet the encoder has ready.
+bool MusicTrack::Receive() {
+    for (;;) {
+        AVPacket* packet = av_packet_alloc();
+        const int code = packet ? avcodec_receive_packet(encoder_, packet) : AVERROR(ENOMEM);
+        if (code < 0) {
+            av_packet_free(&packet);
+            if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) return true;
+            Failed("encoding the music", code);
+            return false;
+        }
+        std::lock_guard<std::mutex> lock(mutex_);
+        packets_.push_back(packet);
+        changed_.notify_all();
     }
-    error = io_.Failure("writing the music", code);
-    return false;
+}
+
+void MusicTrack::Failed(const char* step, int code) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    failure_ = io_.Failure(step, code);
 }
 
 bool MusicTrack::WriteUntil(uint64_t end, std::string& error) {
-    while (next_ + static_cast<uint64_t>(chunk_) <= end)
-        if (!Send(chunk_, error)) return false;
-    return true;
+    for (;;) {
+        AVPacket* packet;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            // Waits for the encoder only while what `end` needs is still to come.
+            changed_.wait(lock, [this] { return !packets_.empty() || encoded_; });
+            if (!failure_.empty()) {
+                error = failure_;
+                return false;
+            }
+            if (packets_.empty() || static_cast<uint64_t>(std::max<int64_t>(packets_.front()->pts, 0)) >= end)
+                return true;
+            packet = packets_.front();
+            packets_.pop_front();
+        }
+        changed_.notify_all();
+        // In the stream's time base, which the muxer settles with the header.
+        av_packet_rescale_ts(packet, encoder_->time_base, stream_->time_base);
+        packet->stream_index = stream_->index;
+        int code = av_interleaved_write_frame(container_, packet);
+        av_packet_free(&packet);
+        if (code >= 0 && container_->pb->error < 0) code = container_->pb->error;
+        if (code < 0) {
+            error = io_.Failure("writing the music", code);
+            return false;
+        }
+    }
 }
 
-bool MusicTrack::Finish(uint64_t end, std::string& error) {
-    if (!WriteUntil(end, error)) return false;
-    if (next_ < end && !Send(static_cast<int>(end - next_), error)) return false;
-    return Drain(true, error);
+bool MusicTrack::Finish(std::string& error) {
+    if (!WriteUntil(UINT64_MAX, error)) return false;
+    worker_.join();
+    return true;
 }

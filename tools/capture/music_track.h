@@ -1,10 +1,15 @@
 // music_track.h -- a demo's music encoded as one audio stream of a file
 // being muxed: AAC, Opus or FLAC beside the frames of a video, 16-bit PCM
-// in a WAV file.
+// in a WAV file. A thread of its own encodes ahead of the muxing, beside
+// the rendering.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "tools/capture/options.h"
 
@@ -24,27 +29,39 @@ class MusicTrack {
     ~MusicTrack();
 
     // Adds the stream, encoded by the FFmpeg encoder `encoder`, to
-    // `container` before its header is written. False with `error` set.
-    bool Open(AVFormatContext* container, const char* encoder, std::string& error);
+    // `container` before its header is written, and starts encoding the
+    // music's first `frames` sample frames (48 kHz). False with `error` set.
+    bool Open(AVFormatContext* container, const char* encoder, uint64_t frames,
+              std::string& error);
 
-    // Writes the music up to sample frame `end` (48 kHz), in whole encoder
-    // frames: the rest waits for the next call or for Finish.
+    // Writes the encoded music that starts before sample frame `end` (the
+    // encoder's first packets may start before 0).
     bool WriteUntil(uint64_t end, std::string& error);
 
-    // Writes the music up to sample frame `end` and drains the encoder.
-    bool Finish(uint64_t end, std::string& error);
+    // Writes the rest of it.
+    bool Finish(std::string& error);
 
   private:
-    bool Send(int samples, std::string& error);
-    bool Drain(bool last, std::string& error);
+    void Encode();
+    bool Send(int samples);
+    bool Receive();
+    void Failed(const char* step, int code);
 
     const CaptureMusic& music_;
     const OutputIo& io_;
     AVFormatContext* container_ = nullptr;
     AVCodecContext* encoder_ = nullptr;
     AVStream* stream_ = nullptr;
-    AVFrame* frame_ = nullptr;
-    AVPacket* packet_ = nullptr;
-    int chunk_ = 0;     // sample frames an encoder frame takes
-    uint64_t next_ = 0; // the next sample frame to encode
+    AVFrame* frame_ = nullptr; // the encoding thread's
+    int chunk_ = 0;            // sample frames an encoder frame takes
+    uint64_t next_ = 0;        // the next sample frame to encode
+    uint64_t total_ = 0;       // sample frames to encode
+
+    std::thread worker_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<AVPacket*> packets_; // encoded, not written yet
+    bool encoded_ = false;          // all of it, or the encoder failed
+    bool stopping_ = false;
+    std::string failure_;
 };

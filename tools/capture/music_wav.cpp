@@ -27,11 +27,11 @@ bool WriteMusicWav(const std::string& path, const CaptureMusic& music, uint64_t 
         container->flags |= AVFMT_FLAG_CUSTOM_IO;
         if (!container->pb) {
             error = "out of memory";
-        } else if (track.Open(container, "pcm_s16le", error)) {
+        } else if (track.Open(container, "pcm_s16le", frames, error)) {
             code = avformat_write_header(container, nullptr);
             if (code < 0) {
                 error = io.Failure("writing the WAV header", code);
-            } else if (track.Finish(frames, error)) {
+            } else if (track.Finish(error)) {
                 code = av_write_trailer(container);
                 avio_flush(container->pb);
                 if (code < 0 || container->pb->error < 0)

@@ -181,7 +181,7 @@ bool VideoFile::Open(const CaptureOptions& capture, int width, int height, std::
         fps_ = capture.fps;
         musicFrames_ = CaptureMusicFrames(capture.duration);
         track_ = std::make_unique<MusicTrack>(music_, io_);
-        if (!track_->Open(container_, recipe.musicEncoder, error)) return false;
+        if (!track_->Open(container_, recipe.musicEncoder, musicFrames_, error)) return false;
     }
 
     // Written through OutputFile; seekable only when that is a temporary file.
@@ -262,7 +262,7 @@ bool VideoFile::Encode(const AVFrame* frame, std::string& error) {
 
 bool VideoFile::Finish(std::string& error) {
     if (!Encode(nullptr, error)) return false;
-    if (track_ && !track_->Finish(musicFrames_, error)) return false;
+    if (track_ && !track_->Finish(error)) return false;
     const int code = av_write_trailer(container_);
     avio_flush(container_->pb);
     if (code < 0 || container_->pb->error < 0) {
