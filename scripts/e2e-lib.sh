@@ -148,3 +148,27 @@ e2e_stop_pulse() {
   [ -n "${E2E_PULSE_PID:-}" ] && e2e_kill "$E2E_PULSE_PID"
   E2E_PULSE_PID=
 }
+
+# e2e_start_recording FILE SIZE: records the screen of $DISPLAY (SIZE, e.g.
+# 320x240) at 60 frames a second and what the null sink of e2e_start_pulse
+# plays, both stamped with the wall clock, into FILE (.mkv). Sets
+# E2E_RECORDER_PID.
+e2e_start_recording() {
+  ffmpeg -nostdin -hide_banner -loglevel error -y \
+    -use_wallclock_as_timestamps 1 -f x11grab -framerate 60 -video_size "$2" -i "$DISPLAY" \
+    -f pulse -fragment_size 1920 -i ffx.monitor -copyts -map 0:v -map 1:a \
+    -c:v libx264rgb -preset ultrafast -qp 0 -c:a pcm_s16le "$1" &
+  E2E_RECORDER_PID=$!
+}
+
+# e2e_stop_recording: ends the recording as Ctrl+C does and waits for the
+# file to be finished; fails if it is not within 10 s.
+e2e_stop_recording() {
+  [ -z "${E2E_RECORDER_PID:-}" ] && return 0
+  kill -INT "$E2E_RECORDER_PID"
+  e2e_wait_exit "$E2E_RECORDER_PID" 10
+  local status=$?
+  [ "$status" -eq 124 ] && e2e_kill "$E2E_RECORDER_PID"
+  E2E_RECORDER_PID=
+  [ "$status" -ne 124 ]
+}

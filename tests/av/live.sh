@@ -9,12 +9,12 @@ mkdir -p "$work"
 
 start_pulse "$work"
 e2e_start_xvfb 320x240x24 || fail "no Xvfb"
-start_recording "$work/recording.mkv" 320x240
+e2e_start_recording "$work/recording.mkv" 320x240
 sleep 1
 "$demo" 2>"$work/stderr.txt" &
 e2e_expect_exit $! 15 || fail "the demo did not end by itself with 0: $(cat "$work/stderr.txt")"
 sleep 0.5
-stop_recording
+e2e_stop_recording || fail "the recording did not end"
 grep -q "sound device" "$work/stderr.txt" && fail "it played silently: $(cat "$work/stderr.txt")"
 "$avsync" "$work/recording.mkv" 40 12 || fail "out of sync"
 echo "live: in sync, ended by itself with 0"

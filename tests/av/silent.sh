@@ -26,7 +26,7 @@ start_pulse "$work"
 "$demo" 2>"$work/stderr.txt" &
 demo_pid=$!
 sleep 3
-stop_pulse
+e2e_stop_pulse
 runs_to_the_end "the server stopped" "the sound device stopped"
 # From where the music was, not from its start.
 grep -q "from [1-9]\.[0-9]* s" "$work/stderr.txt" || fail "not from where the music was: $(cat "$work/stderr.txt")"
