@@ -3,7 +3,8 @@
 # tree, configured against it and built natively; its program and capture
 # tool are made, the capture tool writes a frame, and this tree's -Werror
 # stays out of the project's own code while the options that keep frames
-# alike reach it.
+# alike reach it. Then the same effect declared again with a WAV file as its
+# MUSIC: its capture tool's video carries the music.
 # Usage: build.sh FFXDEMO_TREE WORKDIR
 set -eu
 tree=$1 work=$2
@@ -33,3 +34,14 @@ case $effect in *-ffp-contract=off*) ;; *) fail "the effect is compiled with fus
 "$work/build/mydemo-capture" --ms 1000 -o "$work/frame.png" || fail "mydemo-capture failed"
 [ -s "$work/frame.png" ] || fail "mydemo-capture wrote no frame"
 echo "template: configured and built as a project of its own; mydemo-capture wrote $work/frame.png"
+
+ffmpeg -nostdin -v error -f lavfi -i sine=frequency=440:duration=1 "$work/mydemo/song.wav" ||
+  fail "no WAV file made"
+echo 'ffx_add_demo(mysong SOURCES effect.cpp MUSIC song.wav)' >>"$work/mydemo/CMakeLists.txt"
+cmake --build "$work/build" -j2 >"$work/build-music.log" ||
+  fail "the demo with music does not build: $(grep -m 5 -E 'error|FAILED' "$work/build-music.log")"
+[ -x "$work/build/mysong" ] || fail "mysong was not made"
+"$work/build/mysong-capture" --fps 10 -o "$work/song.mkv" || fail "mysong-capture failed"
+streams=$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$work/song.mkv" | sort | tr '\n' ' ')
+case $streams in "flac "*"h264 "*) ;; *) fail "the video does not carry the music: $streams" ;; esac
+echo "template: with MUSIC song.wav, mysong-capture wrote $work/song.mkv ($streams)"
