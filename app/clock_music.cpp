@@ -146,14 +146,7 @@ int CLK_Elapsed(uint32_t* ms) {
         silentStart = timeGetTime();
         silentRunning = 1;
     }
-    uint64_t frame = Position();
-    if (musicLoop) {
-        frame %= musicFrames;
-    } else if (frame >= musicFrames) {
-        return 0;
-    }
-    *ms = MUS_FrameToMs(frame);
-    return 1;
+    return MUS_Position(Position(), ms);
 }
 
 void CLK_Pause(void) {

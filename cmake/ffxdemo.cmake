@@ -87,11 +87,15 @@ const int32_t depth = @arg_DEPTH@;
   target_link_libraries(${name}_effect PUBLIC ffx_contract)
 
   # The framework's own parts of each program, with the loop's clock: the
-  # music's (in the browser the timer's for now), or the timer's.
+  # music's (the page's own in the browser), or the timer's.
   set(framework $<TARGET_OBJECTS:ffx_framework> $<TARGET_OBJECTS:${name}_config>)
-  if(arg_MUSIC AND NOT EMSCRIPTEN)
+  if(arg_MUSIC)
     ffx_demo_music(${name} ${arg_MUSIC} "$<BOOL:${arg_LOOP}>")
-    list(APPEND framework $<TARGET_OBJECTS:ffx_clock_music> $<TARGET_OBJECTS:${name}_music>)
+    if(EMSCRIPTEN)
+      list(APPEND framework $<TARGET_OBJECTS:ffx_web_clock_music> $<TARGET_OBJECTS:${name}_music>)
+    else()
+      list(APPEND framework $<TARGET_OBJECTS:ffx_clock_music> $<TARGET_OBJECTS:${name}_music>)
+    endif()
   else()
     list(APPEND framework $<TARGET_OBJECTS:ffx_clock_timer>)
   endif()
@@ -121,6 +125,14 @@ const int32_t depth = @arg_DEPTH@;
                    $<TARGET_OBJECTS:ffx_web>)
     target_link_libraries(${name} PRIVATE ffx_web_program ${libraries})
     set_target_properties(${name} PROPERTIES SUFFIX .js)
+    if(arg_MUSIC)
+      # The samples in the script, before the module: the page loads nothing else.
+      set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.js)
+      target_link_options(${name} PRIVATE "SHELL:--pre-js ${script}")
+      set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${script})
+      add_custom_target(${name}_music_script DEPENDS ${script})
+      add_dependencies(${name} ${name}_music_script)
+    endif()
     set(FFX_PAGE_TITLE ${name})
     set(FFX_SCRIPT ${name}.js)
     configure_file(${FFX_ROOT}/winapi/web/page/index.html ${CMAKE_CURRENT_BINARY_DIR}/${arg_PAGE} @ONLY)

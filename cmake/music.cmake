@@ -29,8 +29,10 @@ function(ffx_music_tools)
 endfunction()
 
 # ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the
-# reason when it cannot be decoded; indented, so that CMake does not wrap it) and again whenever it changes, and makes
-# the object library NAME_music with its samples (common/music.h).
+# reason when it cannot be decoded; indented, so that CMake does not wrap
+# it) and again whenever it changes, and makes the object library NAME_music
+# with its samples (common/music.h); in the browser, with its length only,
+# and the page's script NAME_music.js with the samples.
 function(ffx_demo_music name file loop)
   ffx_music_tools()
   get_filename_component(music ${file} ABSOLUTE)
@@ -42,7 +44,12 @@ function(ffx_demo_music name file loop)
   if(failed)
     message(FATAL_ERROR " ffx_add_demo(${name}): MUSIC ${why}")
   endif()
-  set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.pcm)
+  # In the browser the page holds the samples, in a script before its module.
+  if(EMSCRIPTEN)
+    set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.js)
+  else()
+    set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.pcm)
+  endif()
   set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.cpp)
   add_custom_command(OUTPUT ${samples} ${source}
                      COMMAND ${FFX_MUSIC_TOOL} ${music} ${samples} ${source} ${loop}

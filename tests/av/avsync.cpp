@@ -4,7 +4,11 @@
 // flash and each tone starts by the streams' own timestamps, pairs every
 // flash with the nearest tone and prints the median offset.
 //
-//   ffxavsync FILE WITHIN_MS MIN_PAIRS
+//   ffxavsync FILE WITHIN_MS MIN_PAIRS [FLASHES]
+//
+// FLASHES, a file of times (seconds, one a line, on the clock of FILE's
+// timestamps), gives the flashes where FILE holds the sound only: when a
+// page put each white frame on its canvas.
 //
 // Exit status 0 when at least MIN_PAIRS flashes have a tone within 250 ms
 // and the median offset (positive: the sound is late) is within
@@ -129,8 +133,8 @@ bool Read(const char* path, Onsets& o) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: ffxavsync FILE WITHIN_MS MIN_PAIRS\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: ffxavsync FILE WITHIN_MS MIN_PAIRS [FLASHES]\n");
         return 2;
     }
     av_log_set_level(AV_LOG_QUIET);
@@ -138,6 +142,13 @@ int main(int argc, char** argv) {
     if (!Read(argv[1], o)) {
         std::fprintf(stderr, "ffxavsync: cannot read %s\n", argv[1]);
         return 2;
+    }
+    if (argc == 5) {
+        FILE* list = std::fopen(argv[4], "r");
+        double t;
+        while (list && std::fscanf(list, "%lf", &t) == 1)
+            o.flashes.push_back(t);
+        if (list) std::fclose(list);
     }
     std::vector<double> offsets;
     for (double flash : o.flashes) {
@@ -150,9 +161,10 @@ int main(int argc, char** argv) {
     std::sort(offsets.begin(), offsets.end());
     const double median = offsets.empty() ? 0 : offsets[offsets.size() / 2];
     std::printf("%zu flashes, %zu tones, %zu paired; median offset %+.1f ms (sound late when "
-                "positive), from %+.1f to %+.1f ms\n",
+                "positive), from %+.1f to %+.1f ms; first tone at %.3f\n",
                 o.flashes.size(), o.tones.size(), offsets.size(), median,
-                offsets.empty() ? 0 : offsets.front(), offsets.empty() ? 0 : offsets.back());
+                offsets.empty() ? 0 : offsets.front(), offsets.empty() ? 0 : offsets.back(),
+                o.tones.empty() ? 0 : o.tones.front());
     const bool ok = offsets.size() >= std::strtoul(argv[3], nullptr, 10) &&
                     std::fabs(median) <= std::atof(argv[2]);
     return ok ? 0 : 1;

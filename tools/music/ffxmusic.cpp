@@ -5,6 +5,10 @@
 //                                      stereo, 48 kHz) and the C++ source
 //                                      that embeds them (common/music.h)
 //
+// For the browser SAMPLES ends in .js: a script, put before the page's
+// module, that gives the same samples to the page as Module.ffxMusic in
+// base64; the source then has the music's length and loop only.
+//
 // A file that cannot be read or decoded stops it with one line naming the
 // file and the reason, and exit status 1; nothing is left half written.
 #include <cstdio>
@@ -13,6 +17,10 @@
 #include <vector>
 
 #include "decode.h"
+
+extern "C" {
+#include <libavutil/base64.h>
+}
 
 namespace {
 
@@ -58,6 +66,28 @@ std::string Source(const std::string& samplesPath, size_t frames, bool loop) {
            std::to_string(frames) + ";\nconst int32_t musicLoop = " + (loop ? "1" : "0") + ";\n";
 }
 
+// The page's script and source.
+std::string Script(const std::vector<int16_t>& samples) {
+    const int bytes = static_cast<int>(samples.size() * sizeof(int16_t));
+    std::string base64(AV_BASE64_SIZE(bytes), '\0');
+    av_base64_encode(&base64[0], static_cast<int>(base64.size()),
+                     reinterpret_cast<const uint8_t*>(samples.data()), bytes);
+    base64.resize(base64.size() - 1); // its terminating zero
+    return "// The music's samples for the page, written by ffxmusic.\nModule['ffxMusic'] = '" +
+           base64 + "';\n";
+}
+
+std::string WebSource(size_t frames, bool loop) {
+    return "// The music's length, written by ffxmusic; the page has its samples.\n"
+           "#include \"common/music.h\"\n\n"
+           "const uint32_t musicFrames = " +
+           std::to_string(frames) + ";\nconst int32_t musicLoop = " + (loop ? "1" : "0") + ";\n";
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -73,8 +103,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const size_t frames = samples.size() / 2;
-    if (frames > 0xFFFFFFFFu) {
-        std::fprintf(stderr, "%s: longer than 2^32 sample frames\n", path.c_str());
+    if (frames * 4 > 0xFFFFFFFFu) {
+        std::fprintf(stderr, "%s: too long to embed (over 4 GiB of samples)\n", path.c_str());
         return 1;
     }
     if (argc == 2) {
@@ -82,9 +112,16 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::string samplesPath = argv[2], sourcePath = argv[3];
-    const std::string source = Source(samplesPath, frames, std::string(argv[4]) == "1");
-    if (!WriteFile(samplesPath, reinterpret_cast<const char*>(samples.data()),
-                   samples.size() * sizeof(int16_t)) ||
+    const bool loop = std::string(argv[4]) == "1", page = EndsWith(samplesPath, ".js");
+    if (page && frames * 4 > 0x3FFFFFFFu) {
+        std::fprintf(stderr, "%s: too long for a page (over 1 GiB of samples)\n", path.c_str());
+        return 1;
+    }
+    const std::string source = page ? WebSource(frames, loop) : Source(samplesPath, frames, loop);
+    const std::string data =
+        page ? Script(samples)
+             : std::string(reinterpret_cast<const char*>(samples.data()), samples.size() * 2);
+    if (!WriteFile(samplesPath, data.data(), data.size()) ||
         !WriteFile(sourcePath, source.data(), source.size())) {
         std::fprintf(stderr, "%s: cannot write %s or %s\n", path.c_str(), samplesPath.c_str(),
                      sourcePath.c_str());

@@ -1,0 +1,35 @@
+// music.js -- the flash-and-tone page (FFX_PAGE) in a browser whose sound
+// goes to the test's null sink (music.sh records it): the start screen,
+// then a click; the page ends by itself at the music's end with exit code 0.
+// Writes when the page put each white frame on its canvas (WORKDIR/flashes,
+// seconds on the wall clock) and when it was clicked (WORKDIR/click).
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const {fail, run, sleep, within, work} = require('./lib');
+
+function watchFlashes() {
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  let white = false;
+  window.ffxFlashes = [];
+  CanvasRenderingContext2D.prototype.putImageData = function(image, ...rest) {
+    const now = (performance.timeOrigin + performance.now()) / 1000;
+    if (image.data[0] > 128 && !white) window.ffxFlashes.push(now);
+    white = image.data[0] > 128;
+    return put.call(this, image, ...rest);
+  };
+}
+
+run(320, 240, async ({page, url}) => {
+  await page.evaluateOnNewDocument(watchFlashes);
+  await page.goto(url);
+  if (!await within(page, 10, 'document.getElementById("start") !== null')) fail('no start screen');
+  await sleep(1000); // silence expected meanwhile
+  fs.writeFileSync(path.join(work, 'click'), `${Date.now() / 1000}\n`);
+  await page.mouse.click(160, 120);
+  if (!await within(page, 20, 'window.ffxExitCode === 0'))
+    fail(`exit code ${await page.evaluate(() => window.ffxExitCode)} at the music's end, expected 0`);
+  const flashes = await page.evaluate(() => window.ffxFlashes);
+  fs.writeFileSync(path.join(work, 'flashes'), flashes.map(t => t.toFixed(4)).join('\n') + '\n');
+  console.log(`music: ended by itself with 0 after ${flashes.length} flashes`);
+});

@@ -1,0 +1,28 @@
+#!/bin/bash
+# music.sh NODE SYNCDIR FFXAVSYNC BROWSER WORKDIR -- the flash-and-tone page
+# in BROWSER, playing into a null sink of the test's own whose sound is
+# recorded (music.js clicks it and notes its flashes): no sound before the
+# click, and the median offset between the flashes put on the canvas and
+# the tones heard within 40 ms.
+set -u
+. "$(dirname "$0")/../../scripts/e2e-lib.sh"
+node=$1 web=$2 avsync=$3 browser=$4 work=$5
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+rm -rf "$work" && mkdir -p "$work"
+trap 'e2e_stop_recording; e2e_stop_pulse' EXIT
+e2e_start_pulse "$work" || fail "the sound server did not start"
+ffmpeg -nostdin -hide_banner -loglevel error -y -f pulse -fragment_size 1920 -i ffx.monitor \
+  -copyts -c:a pcm_s16le "$work/sound.mkv" &
+E2E_RECORDER_PID=$!
+FFX_PAGE=sync.html FFX_SIZE=320x240 \
+  "$node" "$(dirname "$0")/music.js" "$web" none "$browser" "$work" || exit 1
+sleep 0.5
+e2e_stop_recording || fail "the recording did not end"
+report=$("$avsync" "$work/sound.mkv" 40 12 "$work/flashes") || fail "out of sync: $report"
+echo "$report"
+first=${report##*first tone at }
+awk "BEGIN { exit !($first >= $(cat "$work/click")) }" || fail "sound at $first, before the click"
+echo "music: silent until the click, then in sync"

@@ -1,0 +1,62 @@
+// clock_music.cpp -- the clock of a demo with music in the browser, which
+// plays no sound before a gesture: the first frame is shown under a start
+// screen, the gesture starts music and picture together from 0, and the
+// music's position as heard (Web Audio's output timestamp, js/music.js) is
+// the picture's time. Without Web Audio the timer runs the demo silently.
+#include "app/clock.h"
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "common/music.h"
+
+extern "C" {
+// Shows the start screen over the page and suspends the program until a
+// click, a tap or a key (not passed on to it); then starts the music from 0.
+// Returns 1 when it plays, 0 when the page has no sound.
+int ffx_web_music_start(int loop);
+// Sample frames heard since the music started; it stands while paused.
+double ffx_web_music_heard(void);
+// Pauses (1) or resumes (0) the music.
+void ffx_web_music_pause(int paused);
+}
+
+static int firstShown, started, playing, silent;
+static uint64_t silentBase; // silent: sample frames on top of the timer's since silentStart
+static DWORD silentStart;
+
+void CLK_Start(void) {}
+
+int CLK_Elapsed(uint32_t* ms) {
+    if (!firstShown) {
+        firstShown = 1; // the frame under the start screen
+        *ms = 0;
+        return 1;
+    }
+    if (!started) {
+        started = 1;
+        silent = !ffx_web_music_start(musicLoop);
+        playing = 1;
+        silentStart = timeGetTime();
+    } else if (!playing) {
+        playing = 1;
+        if (silent)
+            silentStart = timeGetTime();
+        else
+            ffx_web_music_pause(0);
+    }
+    const uint64_t heard =
+        silent ? silentBase + static_cast<uint64_t>(timeGetTime() - silentStart) * MUS_RATE / 1000
+               : static_cast<uint64_t>(ffx_web_music_heard());
+    return MUS_Position(heard, ms);
+}
+
+void CLK_Pause(void) {
+    if (!started || !playing) return;
+    playing = 0;
+    if (silent)
+        silentBase += static_cast<uint64_t>(timeGetTime() - silentStart) * MUS_RATE / 1000;
+    else
+        ffx_web_music_pause(1);
+}
