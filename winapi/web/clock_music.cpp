@@ -2,7 +2,8 @@
 // plays no sound before a gesture: the first frame is shown under a start
 // screen, the gesture starts music and picture together from 0, and the
 // music's position as heard (Web Audio's output timestamp, js/music.js) is
-// the picture's time. Without Web Audio the timer runs the demo silently.
+// the picture's time. Without Web Audio, or when the browser does not play
+// it, the timer runs the demo silently from where the music was.
 #include "app/clock.h"
 
 #include <windows.h>
@@ -22,9 +23,34 @@ double ffx_web_music_heard(void);
 void ffx_web_music_pause(int paused);
 }
 
+// A position that stands this long while playing: the browser is not
+// playing it (no output device, or sound refused), and the timer goes on.
+static const DWORD kStallMs = 2000;
+
 static int firstShown, started, playing, silent;
 static uint64_t silentBase; // silent: sample frames on top of the timer's since silentStart
 static DWORD silentStart;
+static uint64_t lastHeard;
+static DWORD lastMove; // when the position last moved, or playing (re)started
+
+// Sample frames heard since the start, from the music or the timer.
+static uint64_t Heard(void) {
+    const DWORD now = timeGetTime();
+    if (!silent) {
+        const uint64_t heard = static_cast<uint64_t>(ffx_web_music_heard());
+        if (heard != lastHeard) {
+            lastHeard = heard;
+            lastMove = now;
+            return heard;
+        }
+        if (now - lastMove <= kStallMs) return heard;
+        ffx_web_music_pause(1);
+        silent = 1;
+        silentBase = lastHeard;
+        silentStart = lastMove;
+    }
+    return silentBase + static_cast<uint64_t>(now - silentStart) * MUS_RATE / 1000;
+}
 
 void CLK_Start(void) {}
 
@@ -38,25 +64,20 @@ int CLK_Elapsed(uint32_t* ms) {
         started = 1;
         silent = !ffx_web_music_start(musicLoop);
         playing = 1;
-        silentStart = timeGetTime();
+        silentStart = lastMove = timeGetTime();
     } else if (!playing) {
         playing = 1;
-        if (silent)
-            silentStart = timeGetTime();
-        else
-            ffx_web_music_pause(0);
+        silentStart = lastMove = timeGetTime();
+        if (!silent) ffx_web_music_pause(0);
     }
-    const uint64_t heard =
-        silent ? silentBase + static_cast<uint64_t>(timeGetTime() - silentStart) * MUS_RATE / 1000
-               : static_cast<uint64_t>(ffx_web_music_heard());
-    return MUS_Position(heard, ms);
+    return MUS_Position(Heard(), ms);
 }
 
 void CLK_Pause(void) {
     if (!started || !playing) return;
     playing = 0;
     if (silent)
-        silentBase += static_cast<uint64_t>(timeGetTime() - silentStart) * MUS_RATE / 1000;
+        silentBase = Heard();
     else
         ffx_web_music_pause(1);
 }
