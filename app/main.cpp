@@ -2,10 +2,10 @@
 // that handles window messages and renders frames.
 #include "app/app.h"
 
-#include <cstring>
 #include <new>
 
 #include "app/clock.h"
+#include "app/guard.h"
 #include "common/elapsed.h"
 #include "display/display.h"
 
@@ -19,17 +19,15 @@ static int StartupFailed(LPCSTR operation) {
 }
 
 // At depth 8 the frame holds palette indices, converted each frame into the
-// 32-bit shadow buffer. Returns 0 when an allocation fails.
+// 32-bit shadow buffer. The frame buffer is guarded and starts cleared.
+// Returns 0 when an allocation fails.
 static int AllocateBuffers(void) {
     if (depth == 8) {
         DDRAW_SetPalette(NULL);
         shadowBuffer = new (std::nothrow) uint8_t[width * height * 4];
-        frameBuffer = new (std::nothrow) uint8_t[width * height];
-        if (shadowBuffer == NULL || frameBuffer == NULL) return 0;
-        memset(frameBuffer, 0, width * height);
-        return 1;
+        if (shadowBuffer == NULL) return 0;
     }
-    frameBuffer = new (std::nothrow) uint8_t[(width * height * depth) >> 3];
+    frameBuffer = GRD_Allocate((size_t)width * (size_t)height * (size_t)depth / 8);
     return frameBuffer != NULL;
 }
 
@@ -38,7 +36,10 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
     if (!AllocateBuffers()) return 0;
     int32_t displayDepth = depth == 8 ? 32 : depth;
     if (!DDRAW_Init(width, height, displayDepth, mainWindow)) return StartupFailed("DDRAW_Init");
-    if (!FFX_Init(frameBuffer)) return StartupFailed("FFX_Init");
+    GRD_Enter("FFX_Init", 0);
+    const int initialised = FFX_Init(frameBuffer);
+    if (int overrun = GRD_Leave()) return overrun;
+    if (!initialised) return StartupFailed("FFX_Init");
     CLK_Start();
 
     MSG msg;
@@ -52,7 +53,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
         } else if (appActive && !musicOver) {
             uint32_t elapsedMs;
             if (CLK_Elapsed(&elapsedMs)) {
+                GRD_Enter("FFX_Render", elapsedMs);
                 FFX_Render(frameBuffer, COM_MsToSeconds(elapsedMs));
+                if (int overrun = GRD_Leave()) return overrun;
                 DDRAW_Blit();
                 DDRAW_Flip();
             } else {

@@ -22,11 +22,15 @@
 #                  CHECK_TIMES (elapsed milliseconds, rendered in that order;
 #                  the times on its command line instead, when given), so
 #                  that scripts/frame-digests can hold the three builds to
-#                  the same frames, and to DIGESTS, a file of its output.
+#                  the same frames, and to DIGESTS, a file of its output;
+#   to run it      NAME-run, NAME-run-wine or NAME-serve, per platform, and
+#                  run, run-wine or serve for a project's first demo
+#                  (cmake/run.cmake).
 # The targets NAME_effect (the SOURCES) and NAME_config are the caller's to
 # add libraries or options to.
 include_guard(GLOBAL)
 include(${CMAKE_CURRENT_LIST_DIR}/music.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
 
 # The tree's folder, for the function called from another project's folders.
 get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
@@ -99,6 +103,13 @@ const int32_t depth = @arg_DEPTH@;
   else()
     list(APPEND framework $<TARGET_OBJECTS:ffx_clock_timer>)
   endif()
+  # The frame buffer's guard: a checked zone in the browser, which cannot
+  # protect a page; a protected page elsewhere.
+  if(EMSCRIPTEN)
+    list(APPEND framework $<TARGET_OBJECTS:ffx_guard_zone>)
+  else()
+    list(APPEND framework $<TARGET_OBJECTS:ffx_guard_page>)
+  endif()
   set(libraries ${name}_effect ffx_palette ffx_common)
 
   list(JOIN arg_CHECK_TIMES "," times)
@@ -156,4 +167,5 @@ const int32_t depth = @arg_DEPTH@;
                                FFX_TOOL_VERSION="${version}")
     set_target_properties(${name}-capture PROPERTIES OUTPUT_NAME ${arg_CAPTURE})
   endif()
+  ffx_demo_run_targets(${name} ${arg_WIDTH} ${arg_HEIGHT} ${arg_PAGE})
 endfunction()

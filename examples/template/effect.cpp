@@ -8,10 +8,20 @@ int FFX_Init(void*) {
     return 1;
 }
 
-// The whole frame, 32-bit pixels 0x00RRGGBB, for the seconds since the start.
+// The whole frame for the seconds since the start: width x height pixels of
+// the demo's depth, so that a change of DEPTH never writes past it. At depth
+// 8 a pixel is a palette index (the default palette is a grey ramp), at
+// depth 32 0x00RRGGBB.
 void FFX_Render(void* frameBuffer, float seconds) {
-    uint32_t* pixel = static_cast<uint32_t*>(frameBuffer);
     const uint32_t shift = static_cast<uint32_t>(seconds * 60.0f);
+    if (depth == 8) {
+        uint8_t* pixel = static_cast<uint8_t*>(frameBuffer);
+        for (int32_t y = 0; y < height; ++y)
+            for (int32_t x = 0; x < width; ++x)
+                *pixel++ = static_cast<uint8_t>(static_cast<uint32_t>(x) + shift);
+        return;
+    }
+    uint32_t* pixel = static_cast<uint32_t*>(frameBuffer);
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t red = (static_cast<uint32_t>(x) + shift) & 0xFF;

@@ -18,9 +18,9 @@ TEST(Depth8, ClearedIndexFramesReachTheScreenThroughTheGreyRamp) {
     EXPECT_EQ(runProgram(), 0);
     // Shadow buffer first, then the index frame, cleared before the effect
     // sees it; the mode is 32-bit.
-    EXPECT_EQ(fake::calls({"new[]", "SetDisplayMode", "FFX_Init"}),
-              (Strings{"new[](1228800)", "new[](307200)", "SetDisplayMode(640, 480, 32, 0, 0x0)",
-                       "FFX_Init(zero-filled)"}));
+    EXPECT_EQ(fake::calls({"new[]", "VirtualAlloc", "SetDisplayMode", "FFX_Init"}),
+              (Strings{"new[](1228800)", "VirtualAlloc(NULL, 393216, 0x3000, 0x4)",
+                       "SetDisplayMode(640, 480, 32, 0, 0x0)", "FFX_Init(zero-filled)"}));
     EXPECT_EQ(palette[0], 0xFF000000u);
     EXPECT_EQ(palette[128], 0xFF808080u);
     EXPECT_EQ(palette[255], 0xFFFFFFFFu);
@@ -28,11 +28,10 @@ TEST(Depth8, ClearedIndexFramesReachTheScreenThroughTheGreyRamp) {
 }
 
 TEST(Depth8, FailedFrameBufferAllocationEndsWithoutABox) {
-    fake::passNext("new[]");
-    fake::failNext("new[]");
+    fake::failNext("VirtualAlloc");
     EXPECT_EQ(runProgram(), 0);
-    EXPECT_EQ(fake::calls({"new[]", "MessageBoxA", "DirectDrawCreateEx"}),
-              (Strings{"new[](1228800)", "new[](307200) failed"}));
+    EXPECT_EQ(fake::calls({"new[]", "VirtualAlloc", "MessageBoxA", "DirectDrawCreateEx"}),
+              (Strings{"new[](1228800)", "VirtualAlloc(NULL, 393216, 0x3000, 0x4)"}));
 }
 
 TEST(Depth8, PaletteFromASourceReplacesEveryEntry) {

@@ -25,7 +25,9 @@ TEST(StartUp, BringsUpWindowBuffersDisplayEffectThenRuns) {
                   "DefWindowProcA(hwnd, WM_ACTIVATEAPP, 0x1, 0)",
                   "UpdateWindow(hwnd)",
                   "SetFocus(hwnd)",
-                  "new[](1228800)",
+                  "VirtualAlloc(NULL, 1310720, 0x3000, 0x4)",
+                  "VirtualProtect(+1245184, 65536, 0x1)",
+                  "SetUnhandledExceptionFilter(set)",
               }));
     EXPECT_EQ(logBetween("DirectDrawCreateEx", "PeekMessageA"),
               (Strings{
@@ -35,7 +37,7 @@ TEST(StartUp, BringsUpWindowBuffersDisplayEffectThenRuns) {
                   "CreateSurface(dwFlags=0x21, dwCaps=0x218, dwBackBufferCount=1, NULL)",
                   "GetAttachedSurface(primary, 0x4, 0x0, 0x0, 0x0)",
                   "GetTickCount()",
-                  "FFX_Init()",
+                  "FFX_Init(zero-filled)",
                   "timeGetTime()",
               }));
     EXPECT_EQ(fake::calls({"MessageBoxA"}), Strings{});
@@ -49,7 +51,7 @@ TEST_P(WindowFailure, ShowsWinInitAndEnds) {
     EXPECT_EQ(runProgram(), 0);
     EXPECT_EQ(fake::calls({"MessageBoxA"}),
               Strings{"MessageBoxA(NULL, \"WIN_Init\", \"ERROR\", 0x30)"});
-    EXPECT_EQ(fake::calls({"new[]", "DirectDrawCreateEx", "ShowWindow"}), Strings{});
+    EXPECT_EQ(fake::calls({"VirtualAlloc", "DirectDrawCreateEx", "ShowWindow"}), Strings{});
 }
 
 INSTANTIATE_TEST_SUITE_P(StartUp, WindowFailure,
@@ -89,10 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.call); });
 
 TEST(StartUp, FailedAllocationEndsWithoutABox) {
-    fake::failNext("new[]");
+    fake::failNext("VirtualAlloc");
     EXPECT_EQ(runProgram(), 0);
-    EXPECT_EQ(fake::calls({"new[]", "MessageBoxA", "DirectDrawCreateEx"}),
-              Strings{"new[](1228800) failed"});
+    EXPECT_EQ(fake::calls({"VirtualAlloc", "MessageBoxA", "DirectDrawCreateEx"}),
+              Strings{"VirtualAlloc(NULL, 1310720, 0x3000, 0x4)"});
 }
 
 TEST(StartUp, FailedEffectShowsFfxInitAndEnds) {

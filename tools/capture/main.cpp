@@ -58,7 +58,9 @@ int OneFrame(const CaptureOptions& options, const CaptureMusic& music, DemoFrame
     OutputFile file;
     if (!file.Open(options.output, error))
         return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
-    if (!WritePngFile(file, demo.Render(CaptureMusicMs(options.ms, music)), width, height, error))
+    const uint32_t* pixels = demo.Render(CaptureMusicMs(options.ms, music));
+    if (!pixels) return Fail(kFailure, demo.Overrun());
+    if (!WritePngFile(file, pixels, width, height, error))
         return InterruptSignal() ? Interrupted(0) : Fail(kFailure, error);
     return 0;
 }
@@ -88,7 +90,13 @@ int Sequence(const CaptureOptions& options, const CaptureMusic& music, DemoFrame
     ProgressBar progress(frames);
     for (uint64_t k = 0; k < frames && !InterruptSignal(); ++k) {
         const uint32_t ms = CaptureMusicMs(CaptureFrameMs(k, options.fps), music);
-        if (!sink->Add(demo.Render(ms), error)) break;
+        const uint32_t* pixels = demo.Render(ms);
+        if (!pixels) {
+            // The partial output goes with the sink and the file, as on Ctrl+C.
+            error = demo.Overrun();
+            break;
+        }
+        if (!sink->Add(pixels, error)) break;
         progress.Update(sink->Done());
     }
     bool ok = error.empty() && !InterruptSignal() && sink->Finish(error);
@@ -123,10 +131,12 @@ int main(int argc, char** argv) {
     CatchInterrupts();
 
     DemoFrame demo;
-    if (!demo.Init()) return Fail(kFailure, "FFX_Init failed");
+    if (!demo.Init())
+        return Fail(kFailure, demo.Overrun().empty() ? "FFX_Init failed" : demo.Overrun());
     const int status = options.mode == CaptureOptions::Mode::OneFrame
                            ? OneFrame(options, music, demo)
                            : Sequence(options, music, demo);
-    FFX_Shutdown();
+    // After an overrun the effect's state is not to be trusted.
+    if (demo.Overrun().empty()) FFX_Shutdown();
     return status;
 }

@@ -3,7 +3,8 @@
 // pixels, each from its lowest byte). Built on every platform, so that
 // scripts/frame-digests can compare the builds. The times are the command
 // line's, or the demo's own (FFX_CHECK_TIMES), rendered in that order on
-// one effect state. Exit status 0, 1 when FFX_Init fails, 2 on bad usage.
+// one effect state. Exit status 0, 1 when FFX_Init fails or the effect
+// writes past its frame buffer (named on stderr), 2 on bad usage.
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -51,12 +52,20 @@ int main(int argc, char** argv) {
     }
     DemoFrame frame;
     if (!frame.Init()) {
-        std::fprintf(stderr, "%s: FFX_Init failed\n", argv[0]);
+        std::fprintf(stderr, "%s: %s\n", argv[0],
+                     frame.Overrun().empty() ? "FFX_Init failed" : frame.Overrun().c_str());
         return 1;
     }
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-    for (uint32_t ms : times)
-        std::printf("%" PRIu32 " %016" PRIx64 "\n", ms, Digest(frame.Render(ms), pixels));
+    for (uint32_t ms : times) {
+        const uint32_t* shown = frame.Render(ms);
+        if (!shown) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "%s: %s\n", argv[0], frame.Overrun().c_str());
+            return 1;
+        }
+        std::printf("%" PRIu32 " %016" PRIx64 "\n", ms, Digest(shown, pixels));
+    }
     FFX_Shutdown();
     return 0;
 }

@@ -26,6 +26,10 @@ typedef intptr_t LRESULT;
 typedef WORD ATOM;
 typedef DWORD COLORREF;
 typedef void* LPVOID;
+typedef void* PVOID;
+typedef size_t SIZE_T;
+typedef uintptr_t ULONG_PTR;
+typedef DWORD* PDWORD;
 typedef void* HANDLE;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
@@ -104,6 +108,7 @@ typedef struct tagWNDCLASSA {
 #define SW_SHOWDEFAULT 10
 #define MB_OK 0x00000000L
 #define MB_ICONWARNING 0x00000030L
+#define MB_ICONERROR 0x00000010L
 #define PM_NOREMOVE 0x0000
 #define TRANSPARENT 1
 
@@ -120,6 +125,36 @@ typedef struct tagWNDCLASSA {
 
 #define SC_SCREENSAVE 0xF140
 #define SC_MONITORPOWER 0xF170
+
+#define MEM_COMMIT 0x00001000
+#define MEM_RESERVE 0x00002000
+#define PAGE_NOACCESS 0x01
+#define PAGE_READWRITE 0x04
+
+// Structured exceptions, as far as an unhandled-exception filter sees them.
+// For an access violation, ExceptionInformation[1] is the faulting address.
+#define EXCEPTION_MAXIMUM_PARAMETERS 15
+#define EXCEPTION_ACCESS_VIOLATION ((DWORD)0xC0000005L)
+#define EXCEPTION_EXECUTE_HANDLER 1
+#define EXCEPTION_CONTINUE_SEARCH 0
+
+typedef struct _EXCEPTION_RECORD {
+    DWORD ExceptionCode;
+    DWORD ExceptionFlags;
+    struct _EXCEPTION_RECORD* ExceptionRecord;
+    PVOID ExceptionAddress;
+    DWORD NumberParameters;
+    ULONG_PTR ExceptionInformation[EXCEPTION_MAXIMUM_PARAMETERS];
+} EXCEPTION_RECORD, *PEXCEPTION_RECORD;
+typedef struct _CONTEXT* PCONTEXT; // the registers; never looked at
+
+typedef struct _EXCEPTION_POINTERS {
+    PEXCEPTION_RECORD ExceptionRecord;
+    PCONTEXT ContextRecord;
+} EXCEPTION_POINTERS, *PEXCEPTION_POINTERS;
+
+typedef LONG(WINAPI* PTOP_LEVEL_EXCEPTION_FILTER)(struct _EXCEPTION_POINTERS* ExceptionInfo);
+typedef PTOP_LEVEL_EXCEPTION_FILTER LPTOP_LEVEL_EXCEPTION_FILTER;
 
 // The program's entry; the platform start-up calls it (winapi/sdl2's main,
 // through winapi/core's RunWinMain).
@@ -156,6 +191,16 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 int WINAPI SetBkMode(HDC hdc, int mode);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+
+// KERNEL32: memory with page protection, and the filter that sees an
+// exception no handler took (EXCEPTION_EXECUTE_HANDLER ends the process with
+// the exception's code as its exit code).
+LPVOID WINAPI VirtualAlloc(LPVOID lpAddress, SIZE_T dwSize, DWORD flAllocationType,
+                           DWORD flProtect);
+BOOL WINAPI VirtualProtect(LPVOID lpAddress, SIZE_T dwSize, DWORD flNewProtect,
+                           PDWORD lpflOldProtect);
+LPTOP_LEVEL_EXCEPTION_FILTER WINAPI
+SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER lpTopLevelExceptionFilter);
 
 // KERNEL32: milliseconds since system start, wrapping at 2^32.
 DWORD WINAPI GetTickCount(void);
