@@ -25,12 +25,14 @@
 #                  the same frames, and to DIGESTS, a file of its output;
 #   to run it      NAME-run, NAME-run-wine or NAME-serve, per platform, and
 #                  run, run-wine or serve for a project's first demo
-#                  (cmake/run.cmake).
+#                  (cmake/run.cmake); natively NAME-run-live, or live, with
+#                  live reload (cmake/live.cmake).
 # The targets NAME_effect (the SOURCES) and NAME_config are the caller's to
 # add libraries or options to.
 include_guard(GLOBAL)
 include(${CMAKE_CURRENT_LIST_DIR}/music.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/live.cmake)
 
 # The tree's folder, for the function called from another project's folders.
 get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
@@ -100,7 +102,9 @@ const int32_t depth = @arg_DEPTH@;
     else()
       list(APPEND framework $<TARGET_OBJECTS:ffx_clock_music> $<TARGET_OBJECTS:${name}_music>)
     endif()
-  else()
+  endif()
+  set(live_objects ${framework}) # with the live clock, where there is no music
+  if(NOT arg_MUSIC)
     list(APPEND framework $<TARGET_OBJECTS:ffx_clock_timer>)
   endif()
   # The frame buffer's guard: a checked zone in the browser, which cannot
@@ -109,6 +113,7 @@ const int32_t depth = @arg_DEPTH@;
     list(APPEND framework $<TARGET_OBJECTS:ffx_guard_zone>)
   else()
     list(APPEND framework $<TARGET_OBJECTS:ffx_guard_page>)
+    list(APPEND live_objects $<TARGET_OBJECTS:ffx_guard_page>)
   endif()
   set(libraries ${name}_effect ffx_palette ffx_common)
 
@@ -166,6 +171,7 @@ const int32_t depth = @arg_DEPTH@;
     target_compile_definitions(${name}-capture PRIVATE FFX_TOOL_NAME="${arg_CAPTURE}"
                                FFX_TOOL_VERSION="${version}")
     set_target_properties(${name}-capture PROPERTIES OUTPUT_NAME ${arg_CAPTURE})
+    ffx_demo_live(${name} "${arg_SOURCES}" "${live_objects}")
   endif()
   ffx_demo_run_targets(${name} ${arg_WIDTH} ${arg_HEIGHT} ${arg_PAGE})
 endfunction()

@@ -1,0 +1,74 @@
+#!/bin/bash
+# live.sh FFXDEMO_TREE WORKDIR -- live reload of the template, copied out of
+# the tree and built with its native preset: its NAME-live runs on Xvfb; a
+# colour changed in effect.cpp is on the screen within 2 s of the save, the
+# picture going on at the time the clock had reached; then a syntax error
+# leaves the last good effect running and prints the compiler's message.
+set -u
+. "$(dirname "$0")/../../scripts/e2e-lib.sh"
+tree=$1 work=$2
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+demo_pid=
+trap '[ -n "$demo_pid" ] && e2e_kill "$demo_pid"; e2e_stop_xvfb' EXIT
+
+rm -rf "$work" && mkdir -p "$work" || exit 1
+cp -r "$tree/examples/template" "$work/mydemo"
+cd "$work/mydemo" || exit 1
+export FFXDEMO=$tree
+{ cmake --preset native && cmake --build --preset native --target mydemo-live -j2; } >"$work/build.log" 2>&1 ||
+  fail "mydemo-live does not build: $(grep -m 5 -E 'error|FAILED' "$work/build.log")"
+
+# pixel X Y: the screen's pixel as "R G B".
+pixel() {
+  e2e_screenshot "$work/shot.png" &&
+    convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:
+}
+
+# blue_becomes VALUE SECONDS: the screen's blue is VALUE within SECONDS.
+blue_becomes() {
+  local deadline=$((SECONDS + $2 + 1)) rgb
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    rgb=$(pixel 4 4) && [ "${rgb##* }" = "$1" ] && return 0
+  done
+  return 1
+}
+
+e2e_start_xvfb 640x480x24 || fail "no Xvfb"
+build/native/mydemo-live 2>"$work/stderr.txt" &
+demo_pid=$!
+blue_becomes 128 20 || fail "the demo never showed its picture: $(cat "$work/stderr.txt")"
+sleep 1.5
+
+# Five saves, the blue between 0x80 and 0xF0: the median time to the new
+# colour on the screen.
+times=
+for blue in 240 128 240 128 240; do
+  saved=$(date +%s%N)
+  sed -i "s/| 0x[0-9A-F]*;/| $(printf '0x%X' "$blue");/" effect.cpp
+  blue_becomes "$blue" 3 || fail "the new colour did not show: $(cat "$work/stderr.txt")"
+  times="$times$((($(date +%s%N) - saved) / 1000000))"$'\n'
+done
+took=$(printf '%s' "$times" | sort -n | sed -n 3p)
+echo "the new colour showed after $(printf '%s' "$times" | tr '\n' ' ')ms; median $took ms"
+[ "$took" -le 2000 ] || fail "the new colour took $took ms (median of five saves)"
+# The bands' red at the left edge is the clock's (60 a second): not back
+# near 0, as a clock started again would be.
+red=$(pixel 0 4) && red=${red%% *}
+[ "$red" -ge 60 ] || fail "the picture started again (red $red at the left edge)"
+
+echo 'this is not C++' >>effect.cpp
+for _ in $(seq 50); do
+  grep -q "error" "$work/stderr.txt" && break
+  sleep 0.1
+done
+grep -q "error" "$work/stderr.txt" || fail "no compiler message for the syntax error"
+sleep 0.5
+kill -0 "$demo_pid" 2>/dev/null || fail "the demo ended on the syntax error"
+blue_becomes 240 1 || fail "the last good picture did not stay"
+xdotool key Escape
+e2e_expect_exit "$demo_pid" 5 || fail "Escape did not end it with 0"
+demo_pid=
+echo "live: the new colour in $took ms at the clock's time; a syntax error keeps the last good effect"

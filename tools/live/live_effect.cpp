@@ -1,0 +1,98 @@
+// live_effect.cpp -- the effect of NAME-live: FFX_Init, FFX_Render and
+// FFX_Shutdown passed on to the demo's effect built as a shared library,
+// which is built again when a source is saved and swapped in between two
+// frames. The clock is the program's and runs on across a swap.
+// FFX_LIVE_LIBRARY, FFX_LIVE_SOURCES and FFX_LIVE_BUILD come from
+// ffx_add_demo.
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ffxdemo.h"
+#include "tools/live/rebuild.h"
+
+namespace {
+
+struct Effect {
+    void* library = nullptr;
+    int (*init)(void*) = nullptr;
+    void (*render)(void*, float) = nullptr;
+    void (*shutdown)(void) = nullptr;
+};
+
+Effect current;
+int loads = 0;
+
+// The library as built now, loaded from a copy of its own (the loader
+// would hand back an earlier copy of the same name).
+bool Load(Effect& effect) {
+    const std::string copy = std::filesystem::temp_directory_path() /
+                             ("ffx-live-" + std::to_string(getpid()) + "-" +
+                              std::to_string(++loads) + ".so");
+    std::error_code ec;
+    std::filesystem::copy_file(FFX_LIVE_LIBRARY, copy,
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    effect.library = ec ? nullptr : dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::filesystem::remove(copy, ec);
+    if (!effect.library) {
+        std::fprintf(stderr, "live: cannot load the effect: %s\n", ec ? ec.message().c_str() : dlerror());
+        return false;
+    }
+    // The entry points have C++ linkage: their names as the compiler gives them.
+    effect.init = reinterpret_cast<int (*)(void*)>(dlsym(effect.library, "_Z8FFX_InitPv"));
+    effect.render =
+        reinterpret_cast<void (*)(void*, float)>(dlsym(effect.library, "_Z10FFX_RenderPvf"));
+    effect.shutdown = reinterpret_cast<void (*)(void)>(dlsym(effect.library, "_Z12FFX_Shutdownv"));
+    if (effect.init && effect.render && effect.shutdown) return true;
+    std::fprintf(stderr, "live: the effect lacks FFX_Init, FFX_Render or FFX_Shutdown\n");
+    dlclose(effect.library);
+    return false;
+}
+
+std::vector<std::string> Sources() {
+    std::vector<std::string> sources;
+    std::istringstream list(FFX_LIVE_SOURCES); // separated by |, as ffx_add_demo writes them
+    std::string source;
+    while (std::getline(list, source, '|'))
+        sources.push_back(source);
+    return sources;
+}
+
+// Between two frames: the old effect's FFX_Shutdown, then the new one's
+// FFX_Init; if that fails, the old one starts again and stays.
+void Swap(void* frameBuffer) {
+    Effect next;
+    if (!Load(next)) return;
+    current.shutdown();
+    if (next.init(frameBuffer)) {
+        dlclose(current.library);
+        current = next;
+        std::fprintf(stderr, "live: the new effect runs\n");
+        return;
+    }
+    std::fprintf(stderr, "live: FFX_Init of the new effect failed; the last good one runs on\n");
+    dlclose(next.library);
+    current.init(frameBuffer);
+}
+
+} // namespace
+
+int FFX_Init(void* frameBuffer) {
+    if (!Load(current) || !current.init(frameBuffer)) return 0;
+    LIVE_Watch(Sources(), FFX_LIVE_BUILD);
+    return 1;
+}
+
+void FFX_Render(void* frameBuffer, float seconds) {
+    if (LIVE_Rebuilt()) Swap(frameBuffer);
+    current.render(frameBuffer, seconds);
+}
+
+void FFX_Shutdown(void) {
+    current.shutdown();
+}
