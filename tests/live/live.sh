@@ -1,12 +1,13 @@
 #!/bin/bash
-# live.sh FFXDEMO_TREE WORKDIR -- live reload of the template, copied out of
-# the tree and built with its native preset: its NAME-live runs on Xvfb; a
-# colour changed in effect.cpp is on the screen within 2 s of the save, the
-# picture going on at the time the clock had reached; then a syntax error
-# leaves the last good effect running and prints the compiler's message.
+# live.sh PROJECT WORKDIR -- live reload of the template as template.native
+# copied and built it (PROJECT, with its build/native): its NAME-live runs
+# on Xvfb; a colour changed in effect.cpp is on the screen within 2 s of the
+# save, the picture going on at the time the clock had reached; then a
+# syntax error leaves the last good effect running and prints the
+# compiler's message.
 set -u
 . "$(dirname "$0")/../../scripts/e2e-lib.sh"
-tree=$1 work=$2
+project=$1 work=$2
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -15,10 +16,8 @@ demo_pid=
 trap '[ -n "$demo_pid" ] && e2e_kill "$demo_pid"; e2e_stop_xvfb' EXIT
 
 rm -rf "$work" && mkdir -p "$work" || exit 1
-cp -r "$tree/examples/template" "$work/mydemo"
-cd "$work/mydemo" || exit 1
-export FFXDEMO=$tree
-{ cmake --preset native && cmake --build --preset native --target mydemo-live -j2; } >"$work/build.log" 2>&1 ||
+cd "$project" || exit 1
+cmake --build --preset native --target mydemo-live -j2 >"$work/build.log" 2>&1 ||
   fail "mydemo-live does not build: $(grep -m 5 -E 'error|FAILED' "$work/build.log")"
 
 # pixel X Y: the screen's pixel as "R G B".
