@@ -17,8 +17,8 @@ e2e_start_pulse "$work" || fail "the sound server did not start"
 ffmpeg -nostdin -hide_banner -loglevel error -y -f pulse -fragment_size 1920 -i ffx.monitor \
   -copyts -c:a pcm_s16le "$work/sound.mkv" &
 E2E_RECORDER_PID=$!
-FFX_PAGE=sync.html FFX_SIZE=320x240 \
-  "$node" "$(dirname "$0")/music.js" "$web" none "$browser" "$work" || exit 1
+FFX_PAGE=sync.html FFX_SIZE=320x240 timeout 60 \
+  "$node" "$(dirname "$0")/music.js" "$web" none "$browser" "$work" || fail "the page did not play to its end"
 sleep 0.5
 e2e_stop_recording || fail "the recording did not end"
 report=$("$avsync" "$work/sound.mkv" 40 12 "$work/flashes") || fail "out of sync: $report"
