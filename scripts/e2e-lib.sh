@@ -149,15 +149,19 @@ e2e_stop_pulse() {
   E2E_PULSE_PID=
 }
 
-# e2e_start_recording FILE SIZE: records the screen of $DISPLAY (SIZE, e.g.
-# 320x240) at 60 frames a second and what the null sink of e2e_start_pulse
-# plays, both stamped with the wall clock, into FILE (.mkv). Sets
-# E2E_RECORDER_PID.
+# e2e_start_recording FILE [SIZE]: records what the null sink of
+# e2e_start_pulse plays, stamped as the pulse input stamps it (the wall
+# clock less the stream's latency), and with SIZE (e.g. 320x240) the screen
+# of $DISPLAY at 60 frames a second, stamped with the wall clock, into FILE
+# (.mkv). Sets E2E_RECORDER_PID.
 e2e_start_recording() {
-  ffmpeg -nostdin -hide_banner -loglevel error -y \
-    -use_wallclock_as_timestamps 1 -f x11grab -framerate 60 -video_size "$2" -i "$DISPLAY" \
-    -f pulse -fragment_size 1920 -i ffx.monitor -copyts -map 0:v -map 1:a \
-    -c:v libx264rgb -preset ultrafast -qp 0 -c:a pcm_s16le "$1" &
+  local screen=() map=()
+  if [ -n "${2:-}" ]; then
+    screen=(-use_wallclock_as_timestamps 1 -f x11grab -framerate 60 -video_size "$2" -i "$DISPLAY")
+    map=(-map 0:v -map 1:a -c:v libx264rgb -preset ultrafast -qp 0)
+  fi
+  ffmpeg -nostdin -hide_banner -loglevel error -y "${screen[@]}" \
+    -f pulse -fragment_size 1920 -i ffx.monitor -copyts "${map[@]}" -c:a pcm_s16le "$1" &
   E2E_RECORDER_PID=$!
 }
 

@@ -14,9 +14,7 @@ fail() {
 rm -rf "$work" && mkdir -p "$work"
 trap 'e2e_stop_recording; e2e_stop_pulse' EXIT
 e2e_start_pulse "$work" || fail "the sound server did not start"
-ffmpeg -nostdin -hide_banner -loglevel error -y -f pulse -fragment_size 1920 -i ffx.monitor \
-  -copyts -c:a pcm_s16le "$work/sound.mkv" &
-E2E_RECORDER_PID=$!
+e2e_start_recording "$work/sound.mkv"
 FFX_PAGE=sync.html FFX_SIZE=320x240 timeout 60 \
   "$node" "$(dirname "$0")/music.js" "$web" none "$browser" "$work" || fail "the page did not play to its end"
 sleep 0.5
