@@ -24,11 +24,17 @@ static const DWORD kStartMs = 5000;
 
 static LPDIRECTSOUNDBUFFER soundBuffer; // null while silent
 static int playing;
-static uint64_t heardBytes;   // the play cursor, unwrapped: bytes heard since the start
+static uint64_t playedBytes;  // the play cursor, unwrapped: bytes played since the start
 static uint64_t writtenBytes; // bytes put into the buffer since the start
 static DWORD lastCursor;      // the play cursor as last read
 static DWORD lastMove;        // timeGetTime when it last moved (or playing started)
 static int moving;            // it has moved since playing (re)started
+
+// Windows' play cursor is the sample being played. Wine's is the sample its
+// mixer has taken, which its sound driver and the sound server hold this
+// much longer before it is heard (measured with PulseAudio; no call tells).
+static const DWORD kWineLatencyMs = 150;
+static uint64_t latency; // sample frames between the play cursor and the ear
 
 // A frame is seen a frame after it is rendered (the flip shows it at the
 // next vertical blank), so it shows the sound heard that much later: the
@@ -64,7 +70,7 @@ static void Fill(uint64_t at, uint8_t* out, DWORD bytes) {
 // Writes the music into the part of the buffer already played. Returns 0
 // when the buffer refuses.
 static int Refill(void) {
-    const DWORD space = kRingBytes - static_cast<DWORD>(writtenBytes - heardBytes);
+    const DWORD space = kRingBytes - static_cast<DWORD>(writtenBytes - playedBytes);
     if (space == 0) return 1;
     LPVOID part1, part2;
     DWORD bytes1, bytes2;
@@ -85,7 +91,7 @@ static int Advance(void) {
     if (soundBuffer->GetCurrentPosition(&play, &write) != DS_OK) return 0;
     const DWORD moved = (play + kRingBytes - lastCursor) % kRingBytes;
     if (moved != 0) {
-        heardBytes += moved;
+        playedBytes += moved;
         lastCursor = play;
         lastMove = timeGetTime();
         moving = 1;
@@ -105,8 +111,20 @@ static void MeasureFrame(void) {
     lead = lead == 0 ? frames : (lead * 7 + frames) / 8;
 }
 
+static uint64_t OutputLatency(void) {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const int wine = ntdll != NULL && GetProcAddress(ntdll, "wine_get_version") != NULL;
+    return wine ? static_cast<uint64_t>(kWineLatencyMs) * MUS_RATE / 1000 : 0;
+}
+
+// The sample frame being heard.
+static uint64_t Heard(void) {
+    const uint64_t cursor = playedBytes / kFrameBytes;
+    return cursor > latency ? cursor - latency : 0;
+}
+
 static uint64_t Position(void) {
-    if (soundBuffer) return heardBytes / kFrameBytes + lead;
+    if (soundBuffer) return Heard() + lead;
     if (!silentRunning) return silentBase;
     return silentBase + static_cast<uint64_t>(timeGetTime() - silentStart) * MUS_RATE / 1000;
 }
@@ -115,7 +133,7 @@ static uint64_t Position(void) {
 static void GoSilent(const char* what) {
     if (soundBuffer) soundBuffer->Stop(); // whatever it still plays, it is not ours
     soundBuffer = NULL;
-    silentBase = heardBytes / kFrameBytes;
+    silentBase = Heard();
     silentStart = lastMove;
     silentRunning = playing;
     fprintf(stderr, "%s: the demo goes on silently on its timer from %.3f s\n", what,
@@ -127,6 +145,7 @@ void CLK_Start(void) {
                            kFrameBytes, 16, 0};
     DSBUFFERDESC desc = {sizeof desc, DSBCAPS_GETCURRENTPOSITION2, kRingBytes, 0, &format, {}};
     LPDIRECTSOUND8 sound;
+    latency = OutputLatency();
     if (DirectSoundCreate8(NULL, &sound, NULL) != DS_OK ||
         sound->SetCooperativeLevel(mainWindow, DSSCL_PRIORITY) != DS_OK ||
         sound->CreateSoundBuffer(&desc, &soundBuffer, NULL) != DS_OK || !Refill())

@@ -50,6 +50,9 @@ double Seconds(const AVFrame* frame, AVRational timeBase) {
 }
 
 // A flash starts where the picture's mean brightness rises past the middle.
+// A frame with more than 1 % of grey pixels is neither: the demo draws only
+// black and white, so it is not the demo's frame (under load, Wine has been
+// seen to show memory of its sound mixer as a stale frame's top rows).
 void Picture(Onsets& o, const AVFrame* frame, AVRational timeBase) {
     o.toGray = sws_getCachedContext(o.toGray, frame->width, frame->height,
                                     static_cast<AVPixelFormat>(frame->format), frame->width,
@@ -60,8 +63,12 @@ void Picture(Onsets& o, const AVFrame* frame, AVRational timeBase) {
     const int pitch[] = {frame->width};
     sws_scale(o.toGray, frame->data, frame->linesize, 0, frame->height, planes, pitch);
     double sum = 0;
-    for (uint8_t v : gray)
+    size_t grey = 0;
+    for (uint8_t v : gray) {
         sum += v;
+        grey += v > 32 && v < 223;
+    }
+    if (grey * 100 > gray.size()) return;
     const bool bright = sum / gray.size() > 128;
     if (bright && !o.bright) o.flashes.push_back(Seconds(frame, timeBase));
     o.bright = bright;

@@ -6,10 +6,10 @@
 # exit 0. With no sound server it runs to the music's end on its timer and
 # exits 0, with no message box.
 #
-# The offset between flashes and tones is measured and printed, not held to
-# 40 ms yet: Wine's DirectSound reports as its play cursor what its mixer
-# has taken, which is heard about 120 ms later (its mixing buffer and the
-# sound server's), and the program does not correct for that yet.
+# The median offset between flashes and tones is held to 40 ms. The test
+# runs alone: beside other work the picture reaches the screen late under
+# Wine (about 140 ms with two busy processors), which says nothing of the
+# music's clock.
 # Usage: music.sh SYNC.EXE FFXAVSYNC WORKDIR
 exe=$1 avsync=$2 WINE_WORK=$3
 . "$(dirname "$0")/wine-lib.sh"
@@ -28,7 +28,7 @@ wine_start sync.exe
 wine_expect_exit 30
 sleep 0.5
 e2e_stop_recording || wine_fail "the recording did not end"
-"$avsync" "$WINE_WORK/recording.mkv" 1000 12 || wine_fail "no flashes and tones recorded"
+"$avsync" "$WINE_WORK/recording.mkv" 40 12 || wine_fail "flashes and tones not in step"
 
 e2e_stop_pulse
 started=$SECONDS

@@ -202,5 +202,12 @@ BOOL WINAPI VirtualProtect(LPVOID lpAddress, SIZE_T dwSize, DWORD flNewProtect,
 LPTOP_LEVEL_EXCEPTION_FILTER WINAPI
 SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER lpTopLevelExceptionFilter);
 
+// KERNEL32: a loaded module and what it exports (NULL where it has no such
+// export, as on every stand-in: no DLLs are loaded here).
+typedef HINSTANCE HMODULE;
+typedef int(WINAPI* FARPROC)(void);
+HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
+
 // KERNEL32: milliseconds since system start, wrapping at 2^32.
 DWORD WINAPI GetTickCount(void);
