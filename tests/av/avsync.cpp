@@ -168,10 +168,10 @@ int main(int argc, char** argv) {
     std::sort(offsets.begin(), offsets.end());
     const double median = offsets.empty() ? 0 : offsets[offsets.size() / 2];
     std::printf("%zu flashes, %zu tones, %zu paired; median offset %+.1f ms (sound late when "
-                "positive), from %+.1f to %+.1f ms; first tone at %.3f\n",
+                "positive), from %+.1f to %+.1f ms; tones from %.3f to %.3f\n",
                 o.flashes.size(), o.tones.size(), offsets.size(), median,
                 offsets.empty() ? 0 : offsets.front(), offsets.empty() ? 0 : offsets.back(),
-                o.tones.empty() ? 0 : o.tones.front());
+                o.tones.empty() ? 0 : o.tones.front(), o.tones.empty() ? 0 : o.tones.back());
     const bool ok = offsets.size() >= std::strtoul(argv[3], nullptr, 10) &&
                     std::fabs(median) <= std::atof(argv[2]);
     return ok ? 0 : 1;

@@ -21,6 +21,7 @@ sleep 0.5
 e2e_stop_recording || fail "the recording did not end"
 report=$("$avsync" "$work/sound.mkv" 40 12 "$work/flashes") || fail "out of sync: $report"
 echo "$report"
-first=${report##*first tone at }
+first=${report##*tones from }
+first=${first%% *}
 awk "BEGIN { exit !($first >= $(cat "$work/click")) }" || fail "sound at $first, before the click"
 echo "music: silent until the click, then in sync"

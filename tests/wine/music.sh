@@ -3,15 +3,16 @@
 # folder (it needs nothing beside it), in a Wine virtual desktop of its
 # size. Playing through Wine's PulseAudio driver into a null sink while
 # screen and sound are recorded, it ends by itself at the music's end with
-# exit 0. With no sound server it runs to the music's end on its timer and
+# exit 0. Switched away for 1.5 s, music and picture pause and carry on in
+# step. With no sound server it runs to the music's end on its timer and
 # exits 0, with no message box.
 #
 # The median offset between flashes and tones is held to 40 ms. The test
 # runs alone: beside other work the picture reaches the screen late under
 # Wine (about 140 ms with two busy processors), which says nothing of the
 # music's clock.
-# Usage: music.sh SYNC.EXE FFXAVSYNC WORKDIR
-exe=$1 avsync=$2 WINE_WORK=$3
+# Usage: music.sh SYNC.EXE FFXSWITCH.EXE FFXAVSYNC WORKDIR
+exe=$1 switcher=$2 avsync=$3 WINE_WORK=$4
 . "$(dirname "$0")/wine-lib.sh"
 
 wine_require "$exe"
@@ -25,10 +26,18 @@ e2e_start_pulse "$WINE_WORK/pulse" || wine_fail "the sound server did not start"
 e2e_start_recording "$WINE_WORK/recording.mkv" 320x240
 sleep 1
 wine_start sync.exe
+sleep 4
+WINEDEBUG=-all wine "$switcher" 1.5 >>"$WINE_LOG" 2>&1 &
+e2e_expect_exit $! 30 || wine_fail "the other program did not bring the demo back"
 wine_expect_exit 30
 sleep 0.5
 e2e_stop_recording || wine_fail "the recording did not end"
-"$avsync" "$WINE_WORK/recording.mkv" 40 12 || wine_fail "flashes and tones not in step"
+report=$("$avsync" "$WINE_WORK/recording.mkv" 40 12) || wine_fail "flashes and tones not in step: $report"
+echo "$report"
+# 7.5 s from the first tone to the last, and the time away.
+span=${report##*tones from }
+awk -v s="${span% to *}" -v e="${span##* to }" 'BEGIN { exit !(e - s > 8.5) }' ||
+  wine_fail "the music did not pause while away (tones $span)"
 
 e2e_stop_pulse
 started=$SECONDS
