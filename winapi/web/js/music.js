@@ -7,6 +7,10 @@ mergeInto(LibraryManager.library, {
     context: null,
     begin: 0,  // the context's time at the music's start
     heard: 0,  // the last position given, in sample frames
+    // The output's latency where the browser reports none, in seconds:
+    // WebKitGTK's sound through GStreamer to PulseAudio arrives about this
+    // long after its context's time, and its outputLatency says 0.
+    unreported: 0.05,
     // The events the start screen keeps from the program; those in `starts`
     // are a gesture that may start sound.
     kinds: ['keydown', 'keyup', 'keypress', 'mousedown', 'mouseup', 'click', 'dblclick',
@@ -82,16 +86,18 @@ mergeInto(LibraryManager.library, {
   },
 
   // Output timestamp: when the sample at contextTime reaches the speakers,
-  // on the page's clock. Where there is none, the context's time less its
-  // latency.
+  // on the page's clock. Where there is none, or it is not within a second
+  // of now (WebKitGTK's runs ahead of the page's clock by the context's own
+  // time), the context's time less its latencies.
   ffx_web_music_heard__deps: ['$FFXMusic'],
   ffx_web_music_heard: function() {
     var context = FFXMusic.context;
     if (context.state !== 'running') return FFXMusic.heard;
-    var time = context.currentTime - (context.outputLatency || context.baseLatency || 0);
+    var time = context.currentTime - (context.baseLatency || 0) -
+      (context.outputLatency || FFXMusic.unreported);
     if (context.getOutputTimestamp) {
       var stamp = context.getOutputTimestamp();
-      if (stamp.performanceTime > 0)
+      if (stamp.performanceTime > 0 && Math.abs(performance.now() - stamp.performanceTime) < 1000)
         time = stamp.contextTime + (performance.now() - stamp.performanceTime) / 1000;
     }
     FFXMusic.heard = Math.max(FFXMusic.heard, (time - FFXMusic.begin) * 48000);
