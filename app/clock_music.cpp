@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "app/app.h"
+#include "app/music_source.h"
 #include "common/music.h"
 
 static const DWORD kFrameBytes = MUS_CHANNELS * sizeof(int16_t);
@@ -48,16 +49,16 @@ static uint64_t silentBase; // sample frames
 static DWORD silentStart;
 static int silentRunning;
 
-// Copies the music's bytes from `at` on: looped, or silence after its end.
-static void Fill(uint64_t at, uint8_t* out, DWORD bytes) {
-    const uint8_t* music = reinterpret_cast<const uint8_t*>(musicSamples);
+// Writes the music's bytes from `at` on: looped, or silence after its end.
+// Returns 0 when they cannot be decoded.
+static int Fill(uint64_t at, uint8_t* out, DWORD bytes) {
     const uint64_t total = static_cast<uint64_t>(musicFrames) * kFrameBytes;
     while (bytes > 0) {
         const uint64_t offset = musicLoop ? at % total : at;
         DWORD n = bytes;
         if (offset < total) {
             if (total - offset < n) n = static_cast<DWORD>(total - offset);
-            memcpy(out, music + offset, n);
+            if (!MUS_Read(static_cast<uint32_t>(offset), out, n)) return 0;
         } else {
             memset(out, 0, n);
         }
@@ -65,10 +66,11 @@ static void Fill(uint64_t at, uint8_t* out, DWORD bytes) {
         at += n;
         bytes -= n;
     }
+    return 1;
 }
 
 // Writes the music into the part of the buffer already played. Returns 0
-// when the buffer refuses.
+// when the buffer refuses or the music cannot be decoded.
 static int Refill(void) {
     const DWORD space = kRingBytes - static_cast<DWORD>(writtenBytes - playedBytes);
     if (space == 0) return 1;
@@ -77,9 +79,9 @@ static int Refill(void) {
     if (soundBuffer->Lock(static_cast<DWORD>(writtenBytes % kRingBytes), space, &part1, &bytes1,
                           &part2, &bytes2, 0) != DS_OK)
         return 0;
-    Fill(writtenBytes, static_cast<uint8_t*>(part1), bytes1);
-    if (part2) Fill(writtenBytes + bytes1, static_cast<uint8_t*>(part2), bytes2);
-    if (soundBuffer->Unlock(part1, bytes1, part2, bytes2) != DS_OK) return 0;
+    const int filled = Fill(writtenBytes, static_cast<uint8_t*>(part1), bytes1) &&
+                       (!part2 || Fill(writtenBytes + bytes1, static_cast<uint8_t*>(part2), bytes2));
+    if (soundBuffer->Unlock(part1, bytes1, part2, bytes2) != DS_OK || !filled) return 0;
     writtenBytes += bytes1 + (part2 ? bytes2 : 0);
     return 1;
 }
@@ -146,6 +148,10 @@ void CLK_Start(void) {
     DSBUFFERDESC desc = {sizeof desc, DSBCAPS_GETCURRENTPOSITION2, kRingBytes, 0, &format, {}};
     LPDIRECTSOUND8 sound;
     latency = OutputLatency();
+    if (!MUS_Open()) {
+        GoSilent("the music cannot be decoded here");
+        return;
+    }
     if (DirectSoundCreate8(NULL, &sound, NULL) != DS_OK ||
         sound->SetCooperativeLevel(mainWindow, DSSCL_PRIORITY) != DS_OK ||
         sound->CreateSoundBuffer(&desc, &soundBuffer, NULL) != DS_OK || !Refill())

@@ -32,7 +32,8 @@ endfunction()
 # reason when it cannot be decoded; indented, so that CMake does not wrap
 # it) and again whenever it changes, and makes the object library NAME_music
 # with its samples (common/music.h); in the browser, with its length only,
-# and the page's script NAME_music.js with the samples.
+# and the page's script NAME_music.js with the samples; for Windows, with
+# them as MP3.
 function(ffx_demo_music name file loop)
   ffx_music_tools()
   get_filename_component(music ${file} ABSOLUTE)
@@ -44,9 +45,12 @@ function(ffx_demo_music name file loop)
   if(failed)
     message(FATAL_ERROR " ffx_add_demo(${name}): MUSIC ${why}")
   endif()
-  # In the browser the page holds the samples, in a script before its module.
+  # In the browser the page holds the samples, in a script before its
+  # module; a Windows program carries them as MP3.
   if(EMSCRIPTEN)
     set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.js)
+  elseif(WIN32)
+    set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.mp3)
   else()
     set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.pcm)
   endif()

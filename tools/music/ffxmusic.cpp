@@ -7,7 +7,9 @@
 //
 // For the browser SAMPLES ends in .js: a script, put before the page's
 // module, that gives the same samples to the page as Module.ffxMusic in
-// base64; the source then has the music's length and loop only.
+// base64; the source then has the music's length and loop only. For
+// Windows it ends in .mp3: the samples encoded as MP3 (encode.h), which the
+// source embeds instead.
 //
 // A file that cannot be read or decoded stops it with one line naming the
 // file and the reason, and exit status 1; nothing is left half written.
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "decode.h"
+#include "encode.h"
 
 extern "C" {
 #include <libavutil/base64.h>
@@ -48,22 +51,28 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
-std::string Source(const std::string& samplesPath, size_t frames, bool loop) {
-    // The samples as read-only data under the symbol musicSamples (with the
-    // platform's prefix for C symbols, none on ELF and x86_64 Windows). The
-    // compiler puts this before its own code and data and believes itself
-    // in .text, so .text it is again after it (COFF has no .previous).
-    return "// The music's samples, written by ffxmusic.\n"
-           "#include \"common/music.h\"\n\n"
-           "#define FFX_TEXT2(x) #x\n"
-           "#define FFX_TEXT(x) FFX_TEXT2(x)\n"
-           "#define FFX_SYMBOL FFX_TEXT(__USER_LABEL_PREFIX__) \"musicSamples\"\n"
+// The music's length and whether it loops.
+std::string Length(size_t frames, bool loop) {
+    return "const uint32_t musicFrames = " + std::to_string(frames) +
+           ";\nconst int32_t musicLoop = " + (loop ? "1" : "0") + ";\n";
+}
+
+// A source that embeds the file at `path` under `symbol`, then `rest`.
+std::string Source(const char* symbol, const std::string& path, const std::string& rest) {
+    // Read-only data under the symbol (with the platform's prefix for C
+    // symbols, none on ELF and x86_64 Windows). The compiler puts this
+    // before its own code and data and believes itself in .text, so .text
+    // it is again after it (COFF has no .previous).
+    return std::string("// The music, written by ffxmusic.\n"
+                       "#include \"common/music.h\"\n\n"
+                       "#define FFX_TEXT2(x) #x\n"
+                       "#define FFX_TEXT(x) FFX_TEXT2(x)\n"
+                       "#define FFX_SYMBOL FFX_TEXT(__USER_LABEL_PREFIX__) \"") +
+           symbol +
+           "\"\n"
            "asm(\".section .rodata\\n.balign 16\\n.globl \" FFX_SYMBOL \"\\n\" FFX_SYMBOL \":\\n"
            ".incbin \\\"" +
-           Escaped(Escaped(samplesPath)) +
-           "\\\"\\n.text\");\n\n"
-           "const uint32_t musicFrames = " +
-           std::to_string(frames) + ";\nconst int32_t musicLoop = " + (loop ? "1" : "0") + ";\n";
+           Escaped(Escaped(path)) + "\\\"\\n.text\");\n\n" + rest;
 }
 
 // The page's script and source.
@@ -79,9 +88,8 @@ std::string Script(const std::vector<int16_t>& samples) {
 
 std::string WebSource(size_t frames, bool loop) {
     return "// The music's length, written by ffxmusic; the page has its samples.\n"
-           "#include \"common/music.h\"\n\n"
-           "const uint32_t musicFrames = " +
-           std::to_string(frames) + ";\nconst int32_t musicLoop = " + (loop ? "1" : "0") + ";\n";
+           "#include \"common/music.h\"\n\n" +
+           Length(frames, loop);
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -117,10 +125,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: too long for a page (over 1 GiB of samples)\n", path.c_str());
         return 1;
     }
-    const std::string source = page ? WebSource(frames, loop) : Source(samplesPath, frames, loop);
-    const std::string data =
-        page ? Script(samples)
-             : std::string(reinterpret_cast<const char*>(samples.data()), samples.size() * 2);
+    std::string source, data;
+    if (page) {
+        source = WebSource(frames, loop);
+        data = Script(samples);
+    } else if (EndsWith(samplesPath, ".mp3")) {
+        int delay = 0;
+        if (!EncodeMp3(samples, data, delay, error)) {
+            std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+            return 1;
+        }
+        source = Source("musicCoded", samplesPath,
+                        Length(frames, loop) + "const uint32_t musicCodedBytes = " +
+                            std::to_string(data.size()) +
+                            ";\nconst uint32_t musicCodedDelay = " + std::to_string(delay) +
+                            ";\n");
+    } else {
+        source = Source("musicSamples", samplesPath, Length(frames, loop));
+        data.assign(reinterpret_cast<const char*>(samples.data()), samples.size() * 2);
+    }
     if (!WriteFile(samplesPath, data.data(), data.size()) ||
         !WriteFile(sourcePath, source.data(), source.size())) {
         std::fprintf(stderr, "%s: cannot write %s or %s\n", path.c_str(), samplesPath.c_str(),
