@@ -3,7 +3,8 @@
 # in BROWSER, playing into a null sink of the test's own whose sound is
 # recorded (music.js clicks it and notes its flashes): no sound before the
 # click, and the median offset between the flashes put on the canvas and
-# the tones heard within 40 ms.
+# the tones heard within 40 ms; with FFX_AWAY, paused while the focus was
+# away (music.js).
 set -u
 . "$(dirname "$0")/../../scripts/e2e-lib.sh"
 node=$1 web=$2 avsync=$3 browser=$4 work=$5
@@ -24,4 +25,11 @@ echo "$report"
 first=${report##*tones from }
 first=${first%% *}
 awk "BEGIN { exit !($first >= $(cat "$work/click")) }" || fail "sound at $first, before the click"
+if [ -n "${FFX_AWAY:-}" ]; then
+  # 7.5 s from the first tone to the last, and the time away.
+  last=${report##* to }
+  awk "BEGIN { exit !($last - $first > 7.5 + $FFX_AWAY - 0.5) }" ||
+    fail "the music did not pause while the page had no focus (tones from $first to $last)"
+  echo "music: paused while another window had the focus"
+fi
 echo "music: silent until the click, then in sync"
