@@ -1,77 +1,172 @@
-// dsound.cpp -- DirectSound's one streaming buffer over SDL2's audio (and so
-// PulseAudio or PipeWire). SDL's callback takes the circular buffer's bytes
-// in order; the play cursor is the byte being heard: what the callback has
-// taken, less what waits in the device's queue, advanced by the clock
-// between two callbacks.
+// dsound.cpp -- DirectSound's one streaming buffer over the sound server
+// (PulseAudio, or PipeWire's PulseAudio server), through libpulse: the
+// server asks for the circular buffer's bytes in order, and the play cursor
+// is the byte being heard, as the server tells it: its playback time, which
+// counts what it and the sink still hold, interpolated between its timing
+// updates. A latency that changes (a device that holds more, or
+// PULSE_LATENCY_MSEC) is followed as the server reports it.
 #include "winapi/sdl2/standin.h"
 
 #include <dsound.h>
+
+#include <pulse/pulseaudio.h>
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
 struct SoundBufferImpl {
-    SDL_AudioDeviceID device = 0;
+    pa_threaded_mainloop* loop = nullptr;
+    pa_context* context = nullptr;
+    pa_stream* stream = nullptr;
     std::vector<uint8_t> ring;
-    double bytesPerTick = 0; // bytes heard per performance-counter tick
-    int64_t queued = 0;      // bytes taken but not heard yet: the output's latency
-    bool playing = false;
-    bool started = false; // SDL's device unpaused
-    uint64_t taken = 0;   // bytes the callback has taken, unwrapped
-    // The byte heard: `anchor` at `anchorTime`, moving on while playing, never
-    // past `limit` (what the device holds) and never back.
-    double anchor = 0, limit = 0, heard = 0;
-    uint64_t anchorTime = 0;
+    size_t bytesPerSecond = 0;
+    bool started = false; // played once: the ring holds the music from then on
+    uint64_t taken = 0;   // bytes written to the server, unwrapped
+    uint64_t heard = 0;   // the byte heard when last asked, never going back
 };
 
 namespace {
 
 constexpr HRESULT kInvalidParam = HRESULT(0x80070057u); // E_INVALIDARG
-constexpr int kDeviceSamples = 1024;                    // 21 ms at 48 kHz
+// What the stream asks the server to hold: about two of SDL's usual device
+// buffers. PULSE_LATENCY_MSEC, or the device, may make it more.
+constexpr pa_usec_t kTargetLatency = 40 * PA_USEC_PER_MSEC;
 
 DirectSoundImpl* const kDevice = nullptr;
 IDirectSound8 sound{kDevice};
 SoundBufferImpl streaming;
 IDirectSoundBuffer soundBuffer{&streaming};
 
-// SDL's audio thread, with the device locked.
-void SDLCALL Take(void* user, Uint8* out, int length) {
+// The mainloop's thread, with the loop locked: the server wants `bytes` more.
+// Nothing before the first Play, which writes what is wanted by then.
+void Write(pa_stream* stream, size_t bytes, void* user) {
     SoundBufferImpl& b = *static_cast<SoundBufferImpl*>(user);
-    if (!b.playing) {
-        std::memset(out, 0, static_cast<size_t>(length));
-        return;
-    }
+    if (!b.started) return;
     const size_t size = b.ring.size();
-    for (size_t done = 0; done < static_cast<size_t>(length);) {
-        const size_t at = (b.taken + done) % size;
-        const size_t n = std::min(size - at, static_cast<size_t>(length) - done);
-        std::memcpy(out + done, b.ring.data() + at, n);
-        done += n;
+    while (bytes > 0) {
+        const size_t at = b.taken % size, n = std::min(size - at, bytes);
+        if (pa_stream_write(stream, b.ring.data() + at, n, nullptr, 0, PA_SEEK_RELATIVE) != 0)
+            return;
+        b.taken += n;
+        bytes -= n;
     }
-    b.anchor = static_cast<double>(b.taken) - b.queued;
-    b.anchorTime = SDL_GetPerformanceCounter();
-    b.taken += static_cast<uint64_t>(length);
-    b.limit = static_cast<double>(b.taken) - b.queued;
 }
 
-// With the device locked.
-double Heard(SoundBufferImpl& b) {
-    if (b.playing) {
-        const double moved = (SDL_GetPerformanceCounter() - b.anchorTime) * b.bytesPerTick;
-        b.heard = std::max(b.heard, std::min(b.anchor + moved, b.limit));
+void Signal(void* user) {
+    pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(user), 0);
+}
+
+void ContextChanged(pa_context*, void* loop) {
+    Signal(loop);
+}
+
+void StreamChanged(pa_stream*, void* loop) {
+    Signal(loop);
+}
+
+void Done(pa_stream*, int, void*) {}
+
+// With the loop locked.
+bool Lost(const SoundBufferImpl& b) {
+    return !PA_CONTEXT_IS_GOOD(pa_context_get_state(b.context)) ||
+           !PA_STREAM_IS_GOOD(pa_stream_get_state(b.stream));
+}
+
+bool Connect(SoundBufferImpl& b, const WAVEFORMATEX& format) {
+    b.loop = pa_threaded_mainloop_new();
+    if (!b.loop) return false;
+    b.context = pa_context_new(pa_threaded_mainloop_get_api(b.loop), "ffxdemo");
+    if (!b.context) return false;
+    pa_context_set_state_callback(b.context, ContextChanged, b.loop);
+    if (pa_context_connect(b.context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) return false;
+    pa_threaded_mainloop_lock(b.loop);
+    if (pa_threaded_mainloop_start(b.loop) < 0) {
+        pa_threaded_mainloop_unlock(b.loop);
+        return false;
+    }
+    pa_context_state_t state;
+    while ((state = pa_context_get_state(b.context)) != PA_CONTEXT_READY &&
+           PA_CONTEXT_IS_GOOD(state))
+        pa_threaded_mainloop_wait(b.loop);
+    bool ok = state == PA_CONTEXT_READY;
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, format.nSamplesPerSec,
+                              static_cast<uint8_t>(format.nChannels)};
+    if (ok) {
+        b.stream = pa_stream_new(b.context, "music", &spec, nullptr);
+        ok = b.stream != nullptr;
+    }
+    if (ok) {
+        pa_stream_set_state_callback(b.stream, StreamChanged, b.loop);
+        pa_stream_set_write_callback(b.stream, Write, &b);
+        pa_buffer_attr attr;
+        attr.maxlength = UINT32_MAX;
+        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kTargetLatency, &spec));
+        attr.prebuf = UINT32_MAX;
+        attr.minreq = UINT32_MAX;
+        attr.fragsize = UINT32_MAX;
+        const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_INTERPOLATE_TIMING |
+                                             PA_STREAM_AUTO_TIMING_UPDATE |
+                                             PA_STREAM_ADJUST_LATENCY);
+        pa_stream_state_t s = PA_STREAM_UNCONNECTED;
+        ok = pa_stream_connect_playback(b.stream, nullptr, &attr, flags, nullptr, nullptr) == 0;
+        while (ok && (s = pa_stream_get_state(b.stream)) != PA_STREAM_READY) {
+            ok = PA_STREAM_IS_GOOD(s) && PA_CONTEXT_IS_GOOD(pa_context_get_state(b.context));
+            if (ok) pa_threaded_mainloop_wait(b.loop);
+        }
+    }
+    pa_threaded_mainloop_unlock(b.loop);
+    return ok;
+}
+
+// Ends what Connect began, whatever it reached.
+void Disconnect(SoundBufferImpl& b) {
+    if (b.loop) pa_threaded_mainloop_stop(b.loop);
+    if (b.stream) pa_stream_unref(b.stream);
+    if (b.context) {
+        pa_context_disconnect(b.context);
+        pa_context_unref(b.context);
+    }
+    if (b.loop) pa_threaded_mainloop_free(b.loop);
+    b = SoundBufferImpl{};
+}
+
+// With the loop locked: the byte being heard. The server's playback time
+// stands while corked and before its first timing report.
+uint64_t Heard(SoundBufferImpl& b) {
+    pa_usec_t time = 0;
+    if (pa_stream_get_time(b.stream, &time) == 0) {
+        const uint64_t at = pa_usec_to_bytes(time, pa_stream_get_sample_spec(b.stream));
+        b.heard = std::max(b.heard, std::min(at, b.taken));
     }
     return b.heard;
 }
 
-bool Lost(const SoundBufferImpl& b) {
-    return b.started && SDL_GetAudioDeviceStatus(b.device) == SDL_AUDIO_STOPPED;
+// With the loop locked: gives the server what it has room for. Its requests
+// alone may stop coming once it has run dry (seen with a sink nobody
+// records), and the program asks for the position every frame.
+void TopUp(SoundBufferImpl& b) {
+    const size_t room = pa_stream_writable_size(b.stream);
+    if (room != static_cast<size_t>(-1)) Write(b.stream, room, &b);
+}
+
+HRESULT Cork(SoundBufferImpl& b, int cork) {
+    pa_threaded_mainloop_lock(b.loop);
+    const bool lost = Lost(b);
+    if (!lost) {
+        b.started = b.started || !cork;
+        TopUp(b);
+        Heard(b);
+        pa_operation* done = pa_stream_cork(b.stream, cork, Done, nullptr);
+        if (done) pa_operation_unref(done);
+    }
+    pa_threaded_mainloop_unlock(b.loop);
+    return lost ? DSERR_NODRIVER : DS_OK;
 }
 
 } // namespace
 
 HRESULT WINAPI DirectSoundCreate8(LPCGUID, LPDIRECTSOUND8* ppDS8, IUnknown*) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return DSERR_NODRIVER;
     *ppDS8 = &sound;
     return DS_OK;
 }
@@ -86,32 +181,23 @@ HRESULT WINAPI IDirectSound8::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSO
     if (!format || format->wFormatTag != WAVE_FORMAT_PCM || format->wBitsPerSample != 16 ||
         desc->dwBufferBytes == 0 || desc->dwBufferBytes % format->nBlockAlign != 0)
         return kInvalidParam;
-    if (streaming.device != 0) return DSERR_NODRIVER; // one buffer is all the framework makes
-    SDL_AudioSpec want{}, have{};
-    want.freq = static_cast<int>(format->nSamplesPerSec);
-    want.format = AUDIO_S16LSB;
-    want.channels = static_cast<Uint8>(format->nChannels);
-    want.samples = kDeviceSamples;
-    want.callback = Take;
-    want.userdata = &streaming;
-    streaming.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (streaming.device == 0) return DSERR_NODRIVER;
+    if (streaming.loop) return DSERR_NODRIVER; // one buffer is all the framework makes
     streaming.ring.assign(desc->dwBufferBytes, 0);
-    streaming.bytesPerTick =
-        static_cast<double>(format->nAvgBytesPerSec) / SDL_GetPerformanceFrequency();
-    // The callback fills the device's next buffer while the sound server
-    // plays about one: the bytes taken are heard a buffer later.
-    streaming.queued = int64_t(have.samples) / 2 * format->nBlockAlign;
+    if (!Connect(streaming, *format)) {
+        Disconnect(streaming);
+        return DSERR_NODRIVER;
+    }
     *out = &soundBuffer;
     return DS_OK;
 }
 
 HRESULT WINAPI IDirectSoundBuffer::GetCurrentPosition(DWORD* play, DWORD* write) {
-    if (Lost(*impl)) return DSERR_NODRIVER;
-    SDL_LockAudioDevice(impl->device);
-    const uint64_t heard = static_cast<uint64_t>(std::max(0.0, Heard(*impl)));
-    const uint64_t taken = impl->taken;
-    SDL_UnlockAudioDevice(impl->device);
+    pa_threaded_mainloop_lock(impl->loop);
+    const bool lost = Lost(*impl);
+    if (!lost) TopUp(*impl);
+    const uint64_t heard = Heard(*impl), taken = impl->taken;
+    pa_threaded_mainloop_unlock(impl->loop);
+    if (lost) return DSERR_NODRIVER;
     const size_t size = impl->ring.size();
     if (play) *play = static_cast<DWORD>(heard % size);
     if (write) *write = static_cast<DWORD>(taken % size);
@@ -122,7 +208,7 @@ HRESULT WINAPI IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* part1
                                         LPVOID* part2, DWORD* bytes2, DWORD) {
     const DWORD size = static_cast<DWORD>(impl->ring.size());
     if (offset >= size || bytes > size) return kInvalidParam;
-    SDL_LockAudioDevice(impl->device); // until Unlock
+    pa_threaded_mainloop_lock(impl->loop); // until Unlock
     *part1 = impl->ring.data() + offset;
     *bytes1 = std::min(bytes, size - offset);
     *part2 = bytes > *bytes1 ? impl->ring.data() : nullptr;
@@ -131,30 +217,21 @@ HRESULT WINAPI IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* part1
 }
 
 HRESULT WINAPI IDirectSoundBuffer::Unlock(LPVOID, DWORD, LPVOID, DWORD) {
-    SDL_UnlockAudioDevice(impl->device);
+    pa_threaded_mainloop_unlock(impl->loop);
     return DS_OK;
 }
 
 HRESULT WINAPI IDirectSoundBuffer::Play(DWORD, DWORD, DWORD) {
-    if (Lost(*impl)) return DSERR_NODRIVER;
-    SDL_LockAudioDevice(impl->device);
-    impl->playing = true;
-    impl->anchor = impl->limit = impl->heard;
-    impl->anchorTime = SDL_GetPerformanceCounter();
-    SDL_UnlockAudioDevice(impl->device);
-    if (!impl->started) SDL_PauseAudioDevice(impl->device, 0);
-    impl->started = true;
-    return DS_OK;
+    return Cork(*impl, 0);
 }
 
 HRESULT WINAPI IDirectSoundBuffer::Stop(void) {
-    SDL_LockAudioDevice(impl->device);
-    Heard(*impl);
-    impl->playing = false;
-    SDL_UnlockAudioDevice(impl->device);
-    return DS_OK;
+    return Cork(*impl, 1);
 }
 
 HRESULT WINAPI IDirectSoundBuffer::Restore(void) {
-    return Lost(*impl) ? DSERR_NODRIVER : DS_OK;
+    pa_threaded_mainloop_lock(impl->loop);
+    const bool lost = Lost(*impl);
+    pa_threaded_mainloop_unlock(impl->loop);
+    return lost ? DSERR_NODRIVER : DS_OK;
 }
