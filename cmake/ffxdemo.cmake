@@ -130,7 +130,7 @@ const int32_t depth = @arg_DEPTH@;
     add_executable(${name} WIN32 ${framework})
     target_link_libraries(${name} PRIVATE ${libraries} user32 gdi32 winmm ddraw dxguid)
     if(arg_MUSIC)
-      target_link_libraries(${name} PRIVATE dsound msacm32)
+      target_link_libraries(${name} PRIVATE dsound msacm32 ole32)
     endif()
     # Self-contained: no runtime DLLs of the compiler.
     foreach(program ${name} ${name}-digest)

@@ -7,6 +7,8 @@
 # screen and sound are recorded, it ends by itself at the music's end with
 # exit 0, the median offset between flashes and tones within 40 ms.
 # Switched away for 1.5 s, music and picture pause and carry on in step.
+# With LATENCY_MS the server holds that much of the demo's sound
+# (PULSE_LATENCY_MSEC, Wine's process alone).
 # Run it alone: beside other work the picture reaches the screen late under
 # Wine (about 140 ms with two busy processors), which says nothing of the
 # music's clock.
@@ -15,7 +17,7 @@
 # or with none at all, it runs to the music's end on its timer and exits 0,
 # saying so once, with no message box.
 # Usage: music.sh in-step|silent SYNC.EXE FFXSWITCH.EXE FFXAVSYNC WORKDIR
-mode=$1 exe=$2 switcher=$3 avsync=$4 WINE_WORK=$5
+mode=$1 exe=$2 switcher=$3 avsync=$4 WINE_WORK=$5 latency=${6:-}
 . "$(dirname "$0")/wine-lib.sh"
 
 wine_require "$exe"
@@ -29,7 +31,11 @@ e2e_start_pulse "$WINE_WORK/pulse" || wine_fail "the sound server did not start"
 if [ "$mode" = in-step ]; then
   e2e_start_recording "$WINE_WORK/recording.mkv" 320x240
   sleep 1
-  wine_start sync.exe
+  if [ -n "$latency" ]; then
+    PULSE_LATENCY_MSEC=$latency wine_start sync.exe
+  else
+    wine_start sync.exe
+  fi
   sleep 4
   WINEDEBUG=-all wine "$switcher" 1.5 >>"$WINE_LOG" 2>&1 &
   e2e_expect_exit $! 30 || wine_fail "the other program did not bring the demo back"
