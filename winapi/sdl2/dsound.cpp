@@ -142,9 +142,8 @@ uint64_t Heard(SoundBufferImpl& b) {
     return b.heard;
 }
 
-// With the loop locked: gives the server what it has room for. Its requests
-// alone may stop coming once it has run dry (seen with a sink nobody
-// records), and the program asks for the position every frame.
+// With the loop locked: gives the server what it has asked for so far
+// (before the first Play, nothing was given).
 void TopUp(SoundBufferImpl& b) {
     const size_t room = pa_stream_writable_size(b.stream);
     if (room != static_cast<size_t>(-1)) Write(b.stream, room, &b);
@@ -194,7 +193,6 @@ HRESULT WINAPI IDirectSound8::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSO
 HRESULT WINAPI IDirectSoundBuffer::GetCurrentPosition(DWORD* play, DWORD* write) {
     pa_threaded_mainloop_lock(impl->loop);
     const bool lost = Lost(*impl);
-    if (!lost) TopUp(*impl);
     const uint64_t heard = Heard(*impl), taken = impl->taken;
     pa_threaded_mainloop_unlock(impl->loop);
     if (lost) return DSERR_NODRIVER;
