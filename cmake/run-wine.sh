@@ -10,8 +10,9 @@ export WINEPREFIX=$3
 export WINEDLLOVERRIDES="mscoree,mshtml="
 command -v wine >/dev/null || { echo "run-wine: Wine is not installed (install wine64)" >&2; exit 1; }
 if [ ! -d "$WINEPREFIX" ]; then
-  echo "run-wine: making the Wine prefix $WINEPREFIX"
-  WINEDEBUG=-all wineboot -i >/dev/null 2>&1
+  echo "run-wine: making the Wine prefix $WINEPREFIX (once)"
+  # Off the display: its "being updated" window would come before the demo.
+  (unset DISPLAY WAYLAND_DISPLAY; WINEDEBUG=-all wineboot -i) >/dev/null 2>&1
 fi
 reg=$WINEPREFIX/ffx-desktop.reg
 printf '%s\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' \
