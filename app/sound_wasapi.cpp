@@ -2,14 +2,18 @@
 // default device, refilled as it plays. On Windows its clock's position is
 // the sample being played out of the device.
 //
-// Not under Wine (ntdll exports wine_get_version): there the position is a
-// count of its PulseAudio driver's timer ticks, a device period each, which
-// falls behind the sound when the ticks come late (by 20 to 60 ms at each
-// start on a busy machine, measured), and no call tells what the sound
-// server holds. But its Start hands the server what it holds and uncorks
-// the stream, and Stop corks it: the server plays from Start to Stop on the
-// same clock as the performance counter. So under Wine the sound heard is
-// the time played, as the performance counter measures it.
+// Under Wine (ntdll exports wine_get_version) neither of the two figures a
+// program has is the sound heard, but each bounds it from above:
+// - the time played: Wine's Start hands the sound server what it holds and
+//   uncorks the stream, and Stop corks it, so the server plays at most from
+//   Start to Stop, by the performance counter (which is its clock);
+// - the position plus a device period: Wine's PulseAudio driver counts a
+//   period as played at each tick of its timer, when it hands it on.
+// Started on time, the sound is heard within a few ms of the time played
+// (measured); but when the server starts late, or Wine's ticks come late on
+// a busy machine, its position holds back with it (by 40 to 250 ms,
+// measured), so the clock takes the lesser. What the server and its device
+// hold after that, Wine tells no program.
 #include "app/sound.h"
 
 #include <windows.h>
@@ -35,6 +39,7 @@ uint64_t written;     // sample frames given to the stream since the start
 int underWine;
 LARGE_INTEGER counterRate;
 int64_t playedTicks, startedAt;
+uint64_t periodFrames; // the device's period
 
 int Refill(void) {
     UINT32 padding;
@@ -69,11 +74,11 @@ int Play(int on) {
 int Update(uint64_t* heard) {
     UINT64 position, time;
     if (clock->GetPosition(&position, &time) != S_OK) return 0;
+    *heard = position * MUS_RATE / frequency;
     if (underWine) {
         const int64_t ticks = playedTicks + (startedAt != 0 ? Counter() - startedAt : 0);
-        *heard = static_cast<uint64_t>(ticks) * MUS_RATE / counterRate.QuadPart;
-    } else {
-        *heard = position * MUS_RATE / frequency;
+        const uint64_t played = static_cast<uint64_t>(ticks) * MUS_RATE / counterRate.QuadPart;
+        *heard = played < *heard + periodFrames ? played : *heard + periodFrames;
     }
     return Refill();
 }
@@ -97,6 +102,7 @@ const SoundOutput* SND_OpenWasapi(int* present) {
     WAVEFORMATEX format = {WAVE_FORMAT_PCM, MUS_CHANNELS, MUS_RATE, MUS_RATE * kFrameBytes,
                            kFrameBytes, 16, 0};
     IMMDevice* device = NULL;
+    REFERENCE_TIME period = 0;
     const int opened =
         devices->GetDefaultAudioEndpoint(eRender, eConsole, &device) == S_OK &&
         device->Activate(__uuidof(IAudioClient), CLSCTX_ALL, NULL,
@@ -106,6 +112,7 @@ const SoundOutput* SND_OpenWasapi(int* present) {
                                AUDCLNT_STREAMFLAGS_SRC_DEFAULT_QUALITY,
                            kBufferTime, 0, &format, NULL) == S_OK &&
         client->GetBufferSize(&bufferFrames) == S_OK &&
+        client->GetDevicePeriod(&period, NULL) == S_OK &&
         client->GetService(__uuidof(IAudioRenderClient), reinterpret_cast<void**>(&render)) ==
             S_OK &&
         client->GetService(__uuidof(IAudioClock), reinterpret_cast<void**>(&clock)) == S_OK &&
@@ -115,5 +122,6 @@ const SoundOutput* SND_OpenWasapi(int* present) {
     if (!opened) return NULL;
     underWine = UnderWine();
     QueryPerformanceFrequency(&counterRate);
+    periodFrames = static_cast<uint64_t>(period) * MUS_RATE / 10000000;
     return &output;
 }
