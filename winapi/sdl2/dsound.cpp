@@ -90,10 +90,10 @@ bool Connect(SoundBufferImpl& b, const WAVEFORMATEX& format) {
            PA_CONTEXT_IS_GOOD(state))
         pa_threaded_mainloop_wait(b.loop);
     bool ok = state == PA_CONTEXT_READY;
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, format.nSamplesPerSec,
+    const pa_sample_spec samples{PA_SAMPLE_S16LE, format.nSamplesPerSec,
                               static_cast<uint8_t>(format.nChannels)};
     if (ok) {
-        b.stream = pa_stream_new(b.context, "music", &spec, nullptr);
+        b.stream = pa_stream_new(b.context, "music", &samples, nullptr);
         ok = b.stream != nullptr;
     }
     if (ok) {
@@ -101,7 +101,7 @@ bool Connect(SoundBufferImpl& b, const WAVEFORMATEX& format) {
         pa_stream_set_write_callback(b.stream, Write, &b);
         pa_buffer_attr attr;
         attr.maxlength = UINT32_MAX;
-        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kTargetLatency, &spec));
+        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kTargetLatency, &samples));
         attr.prebuf = UINT32_MAX;
         attr.minreq = UINT32_MAX;
         attr.fragsize = UINT32_MAX;
