@@ -1,9 +1,10 @@
 // clock_music.cpp -- the clock of a demo with music in the browser, which
 // plays no sound before a gesture: the first frame is shown under a start
 // screen, the gesture starts music and picture together from 0, and the
-// music's position as heard (Web Audio's output timestamp, js/music.js) is
-// the picture's time. Without Web Audio, or when the browser does not play
-// it, the timer runs the demo silently from where the music was.
+// music's position as heard when the picture rendered now is seen
+// (js/music.js) is the picture's time. Without Web Audio, or when the
+// browser does not play it, the timer runs the demo silently from where the
+// music was.
 #include "app/clock.h"
 
 #include <windows.h>
@@ -17,7 +18,8 @@ extern "C" {
 // click, a tap or a key (not passed on to it); then starts the music from 0.
 // Returns 1 when it plays, 0 when the page has no sound.
 int ffx_web_music_start(int loop);
-// Sample frames heard since the music started; it stands while paused.
+// Sample frames heard since the music started, when a picture rendered now
+// is seen; it stands while paused.
 double ffx_web_music_heard(void);
 // Pauses (1) or resumes (0) the music.
 void ffx_web_music_pause(int paused);

@@ -1,24 +1,51 @@
-// music.js -- a demo's music in the page (Web Audio): the start screen that
-// waits for the gesture a browser wants before any sound, the music played
-// from the samples the page's script holds (Module.ffxMusic, 48 kHz 16-bit
-// stereo in base64), and its position as heard.
+// music.js -- a demo's music in the page: the start screen that waits for
+// the gesture a browser wants before any sound, the music played from the
+// samples the page's script holds (Module.ffxMusic, 48 kHz 16-bit stereo in
+// base64), and its position as heard and seen.
+//
+// The music plays with Web Audio, whose output timestamp (or time less its
+// latencies) is the position heard; but in Gecko in an audio element.
+// Gecko's outputLatency and getOutputTimestamp ask the sound server for the
+// stream's latency while holding its audio graph's lock; when the server is
+// at that moment waiting for the graph to fill its buffer, which needs that
+// lock, the page, its pictures and its sound stop for good (with
+// PulseAudio, about one start in four, more when the server holds more).
+// An audio element's time Gecko keeps off the page's thread, from the
+// stream's time as heard.
 mergeInto(LibraryManager.library, {
   $FFXMusic: {
-    context: null,
-    begin: 0,  // the context's time at the music's start
-    heard: 0,  // the last position given, in sample frames
+    context: null,  // Web Audio's, where the music plays there
+    element: null,  // the audio element, where it plays in one
+    begin: 0,       // the context's time at the music's start
+    heard: 0,       // the last position given, in sample frames
     // The output's latency where the browser reports none, in seconds:
     // WebKitGTK's sound through GStreamer to PulseAudio arrives about this
     // long after its context's time, and its outputLatency says 0.
     unreported: 0.05,
+    // The frames between the animation frame in which a picture is put on
+    // the canvas and the one through which the screen shows it: the page's
+    // compositor draws it in the next frame, the browser's puts it in the
+    // window in the one after, and the screen shows it through the third
+    // (seen on Xvfb from putImageData to the screen: 42 to 62 ms at 60 Hz
+    // in Chromium, Firefox and WebKitGTK; in Chromium a frame more, now and
+    // then, after another window has covered it).
+    framesHeld: 3,
+    frames: [],     // the last animation frames' start times (ms)
+    seen: -1,       // the element's last time (s)
+    loops: 0,       // how many times it has looped
+    changes: [],    // its last two seconds' steps: [seen at (ms), how late (s)]
     // The events the start screen keeps from the program; those in `starts`
     // are a gesture that may start sound.
     kinds: ['keydown', 'keyup', 'keypress', 'mousedown', 'mouseup', 'click', 'dblclick',
             'pointerdown', 'pointerup', 'touchstart', 'touchend'],
     starts: ['keydown', 'mousedown', 'touchend'],
+    // The samples, 16-bit little-endian stereo, as a string of bytes.
+    samples: function() {
+      return atob(Module['ffxMusic']);
+    },
     // The music as an AudioBuffer of the context.
     buffer: function(context) {
-      var text = atob(Module['ffxMusic']);
+      var text = FFXMusic.samples();
       var frames = text.length >> 2;
       var buffer = context.createBuffer(2, frames, 48000);
       var left = buffer.getChannelData(0), right = buffer.getChannelData(1);
@@ -28,10 +55,35 @@ mergeInto(LibraryManager.library, {
       }
       return buffer;
     },
+    // The music as a WAV file's address.
+    wav: function() {
+      var text = FFXMusic.samples();
+      var bytes = new Uint8Array(44 + text.length), view = new DataView(bytes.buffer);
+      var tag = function(at, name) {
+        for (var i = 0; i < 4; ++i) bytes[at + i] = name.charCodeAt(i);
+      };
+      // The header, then the format (PCM, 2 channels, 48 kHz, 4 bytes a
+      // frame, 16 bits), then the samples.
+      tag(0, 'RIFF'); view.setUint32(4, 36 + text.length, true); tag(8, 'WAVE');
+      tag(12, 'fmt '); view.setUint32(16, 16, true); view.setUint16(20, 1, true);
+      view.setUint16(22, 2, true); view.setUint32(24, 48000, true);
+      view.setUint32(28, 48000 * 4, true); view.setUint16(32, 4, true);
+      view.setUint16(34, 16, true);
+      tag(36, 'data'); view.setUint32(40, text.length, true);
+      for (var i = 0; i < text.length; ++i) bytes[44 + i] = text.charCodeAt(i);
+      return URL.createObjectURL(new Blob([bytes], {type: 'audio/wav'}));
+    },
     // Starts the music; false when the page cannot play sound.
     play: function(loop) {
-      var Context = window.AudioContext || window.webkitAudioContext;
       try {
+        if (/\bGecko\/\d/.test(navigator.userAgent)) {
+          var element = new Audio(FFXMusic.wav());
+          element.loop = !!loop;
+          element.play().catch(function(e) { console.error('no sound: ' + e); });
+          FFXMusic.element = element;
+          return true;
+        }
+        var Context = window.AudioContext || window.webkitAudioContext;
         var context = new Context({latencyHint: 'interactive'});
         var source = context.createBufferSource();
         source.buffer = FFXMusic.buffer(context);
@@ -47,11 +99,71 @@ mergeInto(LibraryManager.library, {
         return false;
       }
     },
+    // Notes the start of each animation frame from now on.
+    watchFrames: function() {
+      requestAnimationFrame(function frame(time) {
+        FFXMusic.frames.push(time);
+        if (FFXMusic.frames.length > 16) FFXMusic.frames.shift();
+        requestAnimationFrame(frame);
+      });
+    },
+    // Seconds from now until a picture made now is seen: until the next
+    // animation frame, which puts it on the canvas, and the frames held
+    // after it. The interval is the median of the last frames' (a frame the
+    // page skipped counts once); 0 until two frames have come.
+    toScreen: function(now) {
+      var frames = FFXMusic.frames, gaps = [];
+      for (var i = 1; i < frames.length; ++i) gaps.push(frames[i] - frames[i - 1]);
+      if (!gaps.length) return 0;
+      gaps.sort(function(a, b) { return a - b; });
+      var interval = gaps[gaps.length >> 1], last = frames[frames.length - 1];
+      var next = last + Math.max(1, Math.ceil((now - last) / interval)) * interval;
+      return (next - now + FFXMusic.framesHeld * interval) / 1000;
+    },
+    // Seconds heard, from Web Audio: its output timestamp (when the sample
+    // at contextTime reached the speakers, on the page's clock) where it
+    // has one from the last second, else the context's time less its
+    // latencies. A stamp from the future is none: WebKitGTK's performanceTime
+    // runs ahead of the page's clock by the context's time.
+    contextHeard: function(context, now) {
+      var time = context.currentTime - (context.baseLatency || 0) -
+        (context.outputLatency || FFXMusic.unreported);
+      if (context.getOutputTimestamp) {
+        var stamp = context.getOutputTimestamp(), age = now - stamp.performanceTime;
+        if (stamp.performanceTime > 0 && age >= 0 && age < 1000)
+          time = stamp.contextTime + age / 1000;
+      }
+      return time - FFXMusic.begin;
+    },
+    // Seconds heard, from the audio element. Its time moves in steps (every
+    // 40 ms in Gecko), each true when Gecko took it, which the page sees
+    // somewhat later: the least of (seen - time) over the last two seconds'
+    // steps is how late the page sees the clock, nearest, and the clock runs
+    // on from there, at most 0.1 s past its last step. Null until the music
+    // is heard.
+    elementHeard: function(element, now) {
+      var duration = element.duration, time = element.currentTime;
+      if (!time && !FFXMusic.loops) return null;
+      if (time < FFXMusic.seen - duration / 2) {
+        ++FFXMusic.loops; // looped
+        FFXMusic.changes = [];
+      }
+      var played = FFXMusic.loops * duration + time;
+      if (time !== FFXMusic.seen) {
+        FFXMusic.seen = time;
+        FFXMusic.changes.push([now, now / 1000 - played]);
+        while (now - FFXMusic.changes[0][0] > 2000) FFXMusic.changes.shift();
+      }
+      if (element.paused || element.ended) return played;
+      var late = Math.min.apply(null, FFXMusic.changes.map(function(change) { return change[1]; }));
+      return Math.min(Math.max(played, now / 1000 - late), played + 0.1);
+    },
   },
 
   ffx_web_music_start__deps: ['$FFXMusic'],
   ffx_web_music_start: function(loop) {
     return Asyncify.handleSleep(function(wakeUp) {
+      FFXMusic.watchFrames();
       var screen = document.createElement('div');
       screen.id = 'start';
       screen.textContent = 'Click, tap or press a key to start';
@@ -85,28 +197,29 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // Output timestamp: when the sample at contextTime reaches the speakers,
-  // on the page's clock. Where there is none, or it is not within a second
-  // of now (WebKitGTK's runs ahead of the page's clock by the context's own
-  // time), the context's time less its latencies.
+  // The position heard, plus the time until a picture made now is seen.
   ffx_web_music_heard__deps: ['$FFXMusic'],
   ffx_web_music_heard: function() {
-    var context = FFXMusic.context;
-    if (context.state !== 'running') return FFXMusic.heard;
-    var time = context.currentTime - (context.baseLatency || 0) -
-      (context.outputLatency || FFXMusic.unreported);
-    if (context.getOutputTimestamp) {
-      var stamp = context.getOutputTimestamp();
-      if (stamp.performanceTime > 0 && Math.abs(performance.now() - stamp.performanceTime) < 1000)
-        time = stamp.contextTime + (performance.now() - stamp.performanceTime) / 1000;
-    }
-    FFXMusic.heard = Math.max(FFXMusic.heard, (time - FFXMusic.begin) * 48000);
+    var now = performance.now(), element = FFXMusic.element, context = FFXMusic.context;
+    if (element ? element.paused && !element.ended : context.state !== 'running')
+      return FFXMusic.heard;
+    var heard = element ? FFXMusic.elementHeard(element, now) : FFXMusic.contextHeard(context, now);
+    if (heard === null) return FFXMusic.heard;
+    FFXMusic.heard = Math.max(FFXMusic.heard, (heard + FFXMusic.toScreen(now)) * 48000);
     return FFXMusic.heard;
   },
 
   ffx_web_music_pause__deps: ['$FFXMusic'],
   ffx_web_music_pause: function(paused) {
-    if (paused) FFXMusic.context.suspend();
-    else FFXMusic.context.resume();
+    var element = FFXMusic.element;
+    if (element) {
+      FFXMusic.changes = [];
+      if (paused) element.pause();
+      else element.play().catch(function() {});
+    } else if (paused) {
+      FFXMusic.context.suspend();
+    } else {
+      FFXMusic.context.resume();
+    }
   },
 });
