@@ -1,6 +1,7 @@
 // music_acm.cpp -- the music decoded from the MP3 the program carries by the
 // Audio Compression Manager's MP3 codec (on every Windows since 2000; Wine
-// has it too), a piece at a time as the clock asks for it.
+// has it too; off Windows the stand-in's), a piece at a time as the clock
+// asks for it.
 #include "app/music_source.h"
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <msacm.h>
 
 #include <cstring>
+#include <vector>
 
 #include "common/music.h"
 
@@ -18,8 +20,7 @@ static const DWORD kPiece = 4096; // MP3 bytes converted at a time
 static HACMSTREAM stream; // null until opened, and after a failure
 static ACMSTREAMHEADER header;
 static BYTE coded[kPiece];     // MP3 given to the codec: what it left, then more
-static BYTE* decoded;          // the samples of the last conversion
-static DWORD decodedSize;      // the room for them
+static std::vector<BYTE> decoded; // the samples of the last conversion
 static DWORD codedAt;          // MP3 bytes taken from the music so far
 static DWORD carried;          // MP3 bytes the codec left at the last conversion
 static DWORD decodedUsed;      // decoded bytes handed out or skipped
@@ -56,18 +57,14 @@ static int Start(void) {
     }
     DWORD size;
     if (acmStreamSize(stream, kPiece, &size, ACM_STREAMSIZEF_SOURCE) != 0) size = 0;
-    if (size > decodedSize) {
-        if (decoded) HeapFree(GetProcessHeap(), 0, decoded);
-        decoded = static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, size));
-        decodedSize = decoded ? size : 0;
-    }
+    if (size > decoded.size()) decoded.resize(size);
     memset(&header, 0, sizeof header);
     header.cbStruct = sizeof header;
     header.pbSrc = coded;
     header.cbSrcLength = kPiece;
-    header.pbDst = decoded;
-    header.cbDstLength = decodedSize;
-    if (decodedSize == 0 || acmStreamPrepareHeader(stream, &header, 0) != 0) {
+    header.pbDst = decoded.data();
+    header.cbDstLength = static_cast<DWORD>(decoded.size());
+    if (decoded.empty() || acmStreamPrepareHeader(stream, &header, 0) != 0) {
         acmStreamClose(stream, 0);
         stream = NULL;
         return 0;
@@ -126,7 +123,7 @@ int MUS_Read(uint32_t offset, uint8_t* out, uint32_t bytes) {
             continue;
         }
         const DWORD n = ready < bytes ? ready : bytes;
-        memcpy(out, decoded + decodedUsed, n);
+        memcpy(out, decoded.data() + decodedUsed, n);
         decodedUsed += n;
         position += n;
         offset += n;

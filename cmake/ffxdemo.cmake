@@ -100,7 +100,8 @@ const int32_t depth = @arg_DEPTH@;
     if(EMSCRIPTEN)
       list(APPEND framework $<TARGET_OBJECTS:ffx_web_clock_music> $<TARGET_OBJECTS:${name}_music>)
     else()
-      list(APPEND framework $<TARGET_OBJECTS:ffx_clock_music> $<TARGET_OBJECTS:${name}_music>)
+      list(APPEND framework $<TARGET_OBJECTS:ffx_clock_music> $<TARGET_OBJECTS:ffx_music_acm>
+           $<TARGET_OBJECTS:${name}_music>)
     endif()
   endif()
   set(live_objects ${framework}) # with the live clock, where there is no music
@@ -161,7 +162,9 @@ const int32_t depth = @arg_DEPTH@;
     add_executable(${name}-capture ${FFX_ROOT}/tools/capture/main.cpp $<TARGET_OBJECTS:${name}_config>)
     target_link_libraries(${name}-capture PRIVATE ffx_internal ffx_capture ${libraries})
     if(arg_MUSIC)
-      target_sources(${name}-capture PRIVATE $<TARGET_OBJECTS:${name}_music>)
+      # The same MP3 decoded the same way as the program's.
+      target_sources(${name}-capture PRIVATE $<TARGET_OBJECTS:ffx_music_acm> $<TARGET_OBJECTS:${name}_music>)
+      target_link_libraries(${name}-capture PRIVATE ffx_winapi_acm)
       target_compile_definitions(${name}-capture PRIVATE FFX_HAS_MUSIC=1)
     endif()
     set(version ${PROJECT_VERSION})

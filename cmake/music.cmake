@@ -31,9 +31,8 @@ endfunction()
 # ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the
 # reason when it cannot be decoded; indented, so that CMake does not wrap
 # it) and again whenever it changes, and makes the object library NAME_music
-# with its samples (common/music.h); in the browser, with its length only,
-# and the page's script NAME_music.js with the samples; for Windows, with
-# them as MP3.
+# with it as MP3 (common/music.h); in the browser, with its length only, and
+# the page's script NAME_music.js with the MP3.
 function(ffx_demo_music name file loop)
   ffx_music_tools()
   get_filename_component(music ${file} ABSOLUTE)
@@ -45,21 +44,19 @@ function(ffx_demo_music name file loop)
   if(failed)
     message(FATAL_ERROR " ffx_add_demo(${name}): MUSIC ${why}")
   endif()
-  # In the browser the page holds the samples, in a script before its
-  # module; a Windows program carries them as MP3.
+  # In the browser the page loads the MP3 in a script of its own; every
+  # other program carries it.
   if(EMSCRIPTEN)
-    set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.js)
-  elseif(WIN32)
-    set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.mp3)
+    set(coded ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.js)
   else()
-    set(samples ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.pcm)
+    set(coded ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.mp3)
   endif()
   set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.cpp)
-  add_custom_command(OUTPUT ${samples} ${source}
-                     COMMAND ${FFX_MUSIC_TOOL} ${music} ${samples} ${source} ${loop}
+  add_custom_command(OUTPUT ${coded} ${source}
+                     COMMAND ${FFX_MUSIC_TOOL} ${music} ${coded} ${source} ${loop}
                      DEPENDS ${music} ${FFX_MUSIC_TOOL}
-                     COMMENT "Decoding the music of ${name}" VERBATIM)
-  set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS ${samples})
+                     COMMENT "Encoding the music of ${name}" VERBATIM)
+  set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS ${coded})
   add_library(${name}_music OBJECT ${source})
   target_link_libraries(${name}_music PRIVATE ffx_internal)
 endfunction()

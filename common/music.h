@@ -1,8 +1,8 @@
 // music.h -- a demo's music as ffx_add_demo embeds it in the demo's
-// programs (the music clock, the capture tool): 16-bit samples, two channels
-// interleaved (left, right), at 48 kHz, decoded from the declared file at
-// build time (in the browser the page has them, not the module; on Windows
-// they are MP3). Demos without music link none of this.
+// programs (the music clock, the capture tool): MP3 that decodes to 16-bit
+// samples, two channels interleaved (left, right), at 48 kHz, encoded from
+// the declared file at build time (in the browser the page has it, not the
+// module). Demos without music link none of this.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +10,11 @@
 constexpr uint32_t MUS_RATE = 48000; // sample frames per second
 constexpr uint32_t MUS_CHANNELS = 2;
 
-extern const int16_t musicSamples[]; // musicFrames x MUS_CHANNELS values
 extern const uint32_t musicFrames;   // the music's length in sample frames
 extern const int32_t musicLoop;      // 1: the music starts again at its end
 
-// The Windows programs carry the samples as MP3 instead (192 kbit/s):
-// decoded, they start musicCodedDelay sample frames in.
+// The MP3 (192 kbit/s): decoded, the music starts musicCodedDelay sample
+// frames in.
 extern const uint8_t musicCoded[];
 extern const uint32_t musicCodedBytes;
 extern const uint32_t musicCodedDelay;

@@ -1,16 +1,25 @@
 #!/bin/bash
-# capture.sh SYNC_CAPTURE SYNC_SAMPLES TUNE_CAPTURE FFXAVSYNC WORKDIR -- the
+# capture.sh SYNC_CAPTURE SYNC_MP3 TUNE_CAPTURE FFXAVSYNC WORKDIR -- the
 # music in captured videos: the flash-and-tone demo's .mp4 (AAC) and .mkv
 # (FLAC) in sync within one frame, the .mkv's and a PNG folder's music.wav
-# holding the music's samples exactly; a looping music's picture at its
+# holding exactly the music's samples as the programs play them (its MP3,
+# SYNC_MP3 with its source beside it, decoded by mpg123 with the encoder's
+# delay skipped); a looping music's picture at its
 # length is the picture at 0, and its sequences need --duration.
 set -u
-capture=$1 samples=$2 tune=$3 avsync=$4 work=$5
+capture=$1 mp3=$2 tune=$3 avsync=$4 work=$5
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
+
+source=${mp3%.mp3}.cpp samples=$work/samples.raw
+delay=$(sed -n 's/.*musicCodedDelay = \([0-9]*\);/\1/p' "$source")
+frames=$(sed -n 's/.*musicFrames = \([0-9]*\);/\1/p' "$source")
+[ -n "$delay" ] && [ -n "$frames" ] || fail "no delay or length in $source"
+mpg123 -q --no-gapless -e s16 -s "$mp3" | tail -c +$((delay * 4 + 1)) | head -c $((frames * 4)) >"$samples"
+[ "$(stat -c %s "$samples")" -eq $((frames * 4)) ] || fail "$mp3 decodes to less than the music"
 
 for video in sync.mp4 sync.mkv; do
   "$capture" --fps 30 -o "$video" || fail "$video not written"

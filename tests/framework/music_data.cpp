@@ -2,7 +2,7 @@
 // sample frames) in which every frame differs, left rising from -18000 and
 // right falling from 17999, so a frame out of place or missing shows.
 // Compiled once with MUSIC_LOOP 0 and once with 1.
-#include "common/music.h"
+#include "tests/framework/music_pcm.h"
 
 // FRAMES_1000(n) expands to frames n*1000 .. n*1000 + 999 (n from 10, so
 // that no pasted number starts with 0); frame 10000 is the first.

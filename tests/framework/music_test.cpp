@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "common/elapsed.h"
-#include "common/music.h"
+#include "tests/framework/music_pcm.h"
 #include "tests/framework/support.h"
 
 namespace {

@@ -13,6 +13,7 @@
 
 #include "ffxdemo.h"
 #if FFX_HAS_MUSIC
+#include "app/music_source.h"
 #include "common/music.h"
 #endif
 #include "tools/capture/interrupt.h"
@@ -30,13 +31,28 @@ namespace {
 constexpr int kBadInput = 2;
 constexpr int kFailure = 1;
 
-// The demo's music, when ffx_add_demo linked one in.
+// The demo's music, when ffx_add_demo linked one in: its length and loop.
 CaptureMusic DemoMusic() {
 #if FFX_HAS_MUSIC
-    return CaptureMusic{musicSamples, musicFrames, musicLoop != 0};
+    return CaptureMusic{nullptr, musicFrames, musicLoop != 0};
 #else
     return CaptureMusic();
 #endif
+}
+
+// The music's samples, decoded from its MP3 as the demo's program decodes
+// them (app/music_acm.cpp), into `samples`; false when they cannot be.
+bool DecodeDemoMusic(CaptureMusic& music, std::vector<int16_t>& samples) {
+#if FFX_HAS_MUSIC
+    samples.resize(static_cast<size_t>(musicFrames) * MUS_CHANNELS);
+    if (!MUS_Open() ||
+        !MUS_Read(0, reinterpret_cast<uint8_t*>(samples.data()), musicFrames * 2 * MUS_CHANNELS))
+        return false;
+    music.samples = samples.data();
+#else
+    (void)music, (void)samples;
+#endif
+    return true;
 }
 
 int Fail(int code, const std::string& message) {
@@ -118,7 +134,7 @@ int Sequence(const CaptureOptions& options, const CaptureMusic& music, DemoFrame
 int main(int argc, char** argv) {
     CaptureOptions options;
     std::string error;
-    const CaptureMusic music = DemoMusic();
+    CaptureMusic music = DemoMusic();
     if (!ParseCaptureOptions(argc, argv, options, error, music)) return Fail(kBadInput, error);
     if (options.mode == CaptureOptions::Mode::Help) {
         std::fputs(CaptureUsage(FFX_TOOL_NAME, width, height).c_str(), stdout);
@@ -128,6 +144,9 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", FFX_TOOL_NAME, FFX_TOOL_VERSION);
         return 0;
     }
+    std::vector<int16_t> samples;
+    if (options.mode == CaptureOptions::Mode::Sequence && !DecodeDemoMusic(music, samples))
+        return Fail(kFailure, "the demo's music cannot be decoded");
     CatchInterrupts();
 
     DemoFrame demo;

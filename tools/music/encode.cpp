@@ -21,13 +21,14 @@ struct Encoder {
     }
 };
 
-// Appends the packets the encoder has ready.
-bool Receive(Encoder& e, std::string& mp3) {
+// Appends the packets the encoder has ready, a frame each; counts them.
+bool Receive(Encoder& e, std::string& mp3, uint64_t& frames) {
     for (;;) {
         const int code = avcodec_receive_packet(e.codec, e.packet);
         if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) return true;
         if (code < 0) return false;
         mp3.append(reinterpret_cast<const char*>(e.packet->data), e.packet->size);
+        ++frames;
         av_packet_unref(e.packet);
     }
 }
@@ -35,7 +36,7 @@ bool Receive(Encoder& e, std::string& mp3) {
 } // namespace
 
 bool EncodeMp3(const std::vector<int16_t>& samples, std::string& mp3, int& delay,
-               std::string& error) {
+               uint64_t& decoded, std::string& error) {
     const AVCodec* codec = avcodec_find_encoder_by_name("libmp3lame");
     Encoder e;
     if (!codec || !(e.codec = avcodec_alloc_context3(codec)) || !e.frame || !e.packet) {
@@ -62,6 +63,7 @@ bool EncodeMp3(const std::vector<int16_t>& samples, std::string& mp3, int& delay
         return false;
     }
     const size_t frames = samples.size() / 2;
+    uint64_t coded = 0;
     for (size_t at = 0; at < frames; at += static_cast<size_t>(e.codec->frame_size)) {
         const int n = static_cast<int>(std::min<size_t>(e.codec->frame_size, frames - at));
         if (av_frame_make_writable(e.frame) < 0) {
@@ -73,14 +75,15 @@ bool EncodeMp3(const std::vector<int16_t>& samples, std::string& mp3, int& delay
             for (int c = 0; c < 2; ++c)
                 reinterpret_cast<int16_t*>(e.frame->data[c])[i] = samples[(at + i) * 2 + c];
         e.frame->pts = static_cast<int64_t>(at);
-        if (avcodec_send_frame(e.codec, e.frame) < 0 || !Receive(e, mp3)) {
+        if (avcodec_send_frame(e.codec, e.frame) < 0 || !Receive(e, mp3, coded)) {
             error = "the MP3 encoder failed";
             return false;
         }
     }
-    if (avcodec_send_frame(e.codec, nullptr) < 0 || !Receive(e, mp3)) {
+    if (avcodec_send_frame(e.codec, nullptr) < 0 || !Receive(e, mp3, coded)) {
         error = "the MP3 encoder failed";
         return false;
     }
+    decoded = coded * 1152;
     return true;
 }

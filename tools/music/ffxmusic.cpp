@@ -1,15 +1,14 @@
 // ffxmusic.cpp -- a demo's music checked and decoded at build time.
 //
 //   ffxmusic FILE                      checks it; prints its length
-//   ffxmusic FILE SAMPLES SOURCE LOOP  writes its samples (raw 16-bit,
-//                                      stereo, 48 kHz) and the C++ source
-//                                      that embeds them (common/music.h)
+//   ffxmusic FILE CODED SOURCE LOOP    writes it as MP3 (encode.h) and the
+//                                      C++ source that embeds it
+//                                      (common/music.h)
 //
-// For the browser SAMPLES ends in .js: a script, put before the page's
-// module, that gives the same samples to the page as Module.ffxMusic in
-// base64; the source then has the music's length and loop only. For
-// Windows it ends in .mp3: the samples encoded as MP3 (encode.h), which the
-// source embeds instead.
+// For the browser CODED ends in .js: a script, loaded by the page before
+// its module, that gives the same MP3 to the page as Module.ffxMusic (in
+// base64, with the decoder's delay and length); the source then has the
+// music's length and loop only.
 //
 // A file that cannot be read or decoded stops it with one line naming the
 // file and the reason, and exit status 1; nothing is left half written.
@@ -75,15 +74,18 @@ std::string Source(const char* symbol, const std::string& path, const std::strin
            Escaped(Escaped(path)) + "\\\"\\n.text\");\n\n" + rest;
 }
 
-// The page's script and source.
-std::string Script(const std::vector<int16_t>& samples) {
-    const int bytes = static_cast<int>(samples.size() * sizeof(int16_t));
-    std::string base64(AV_BASE64_SIZE(bytes), '\0');
+// The page's script: the MP3 and what decoding it gives.
+std::string Script(const std::string& mp3, int delay, uint64_t decoded) {
+    std::string base64(AV_BASE64_SIZE(mp3.size()), '\0');
     av_base64_encode(&base64[0], static_cast<int>(base64.size()),
-                     reinterpret_cast<const uint8_t*>(samples.data()), bytes);
+                     reinterpret_cast<const uint8_t*>(mp3.data()), static_cast<int>(mp3.size()));
     base64.resize(base64.size() - 1); // its terminating zero
-    return "// The music's samples for the page, written by ffxmusic.\nModule['ffxMusic'] = '" +
-           base64 + "';\n";
+    return "// The music for the page, written by ffxmusic: MP3, which decoded gives\n"
+           "// `decoded` sample frames, the music's from `delay` on.\n"
+           "var Module = typeof Module != 'undefined' ? Module : {};\n"
+           "Module['ffxMusic'] = {delay: " +
+           std::to_string(delay) + ", decoded: " + std::to_string(decoded) + ", mp3: '" + base64 +
+           "'};\n";
 }
 
 std::string WebSource(size_t frames, bool loop) {
@@ -100,7 +102,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 5) {
-        std::fprintf(stderr, "usage: ffxmusic FILE [SAMPLES SOURCE LOOP]\n");
+        std::fprintf(stderr, "usage: ffxmusic FILE [CODED SOURCE LOOP]\n");
         return 2;
     }
     const std::string path = argv[1];
@@ -121,28 +123,26 @@ int main(int argc, char** argv) {
     }
     const std::string samplesPath = argv[2], sourcePath = argv[3];
     const bool loop = std::string(argv[4]) == "1", page = EndsWith(samplesPath, ".js");
-    if (page && frames * 4 > 0x3FFFFFFFu) {
-        std::fprintf(stderr, "%s: too long for a page (over 1 GiB of samples)\n", path.c_str());
+    std::string source, data;
+    int delay = 0;
+    uint64_t decoded = 0;
+    if (!EncodeMp3(samples, data, delay, decoded, error)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return 1;
     }
-    std::string source, data;
+    if (page && data.size() > 0x3FFFFFFFu) {
+        std::fprintf(stderr, "%s: too long for a page (over 1 GiB of MP3)\n", path.c_str());
+        return 1;
+    }
     if (page) {
         source = WebSource(frames, loop);
-        data = Script(samples);
-    } else if (EndsWith(samplesPath, ".mp3")) {
-        int delay = 0;
-        if (!EncodeMp3(samples, data, delay, error)) {
-            std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
-            return 1;
-        }
+        data = Script(data, delay, decoded);
+    } else {
         source = Source("musicCoded", samplesPath,
                         Length(frames, loop) + "const uint32_t musicCodedBytes = " +
                             std::to_string(data.size()) +
                             ";\nconst uint32_t musicCodedDelay = " + std::to_string(delay) +
                             ";\n");
-    } else {
-        source = Source("musicSamples", samplesPath, Length(frames, loop));
-        data.assign(reinterpret_cast<const char*>(samples.data()), samples.size() * 2);
     }
     if (!WriteFile(samplesPath, data.data(), data.size()) ||
         !WriteFile(sourcePath, source.data(), source.size())) {

@@ -1,9 +1,10 @@
-// music_pcm.cpp -- the music's samples as the program carries them.
-#include "app/music_source.h"
+// music_pcm.cpp -- the clock tests' music source: their samples
+// (music_data.cpp) as they are.
+#include "tests/framework/music_pcm.h"
 
 #include <cstring>
 
-#include "common/music.h"
+#include "app/music_source.h"
 
 int MUS_Open(void) {
     return 1;
