@@ -142,13 +142,13 @@ const int32_t depth = @arg_DEPTH@;
                    $<TARGET_OBJECTS:ffx_web>)
     target_link_libraries(${name} PRIVATE ffx_web_program ${libraries})
     set_target_properties(${name} PROPERTIES SUFFIX .js)
+    # The music in a script of its own, which the page loads before the
+    # module: a change to the effect links the module alone.
+    set(FFX_MUSIC_SCRIPT "")
     if(arg_MUSIC)
-      # The samples in the script, before the module: the page loads nothing else.
-      set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.js)
-      target_link_options(${name} PRIVATE "SHELL:--pre-js ${script}")
-      set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${script})
-      add_custom_target(${name}_music_script DEPENDS ${script})
+      add_custom_target(${name}_music_script DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.js)
       add_dependencies(${name} ${name}_music_script)
+      set(FFX_MUSIC_SCRIPT "<script src=\"${name}_music.js\"></script>")
     endif()
     set(FFX_PAGE_TITLE ${name})
     set(FFX_SCRIPT ${name}.js)

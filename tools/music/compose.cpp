@@ -5,6 +5,8 @@
 //   ffxcompose sync FILE   a 0.1 s tone at the start of every half second,
 //                          about 8 s: the flash-and-tone demo's
 //   ffxcompose tune FILE   about 15 s of bass, arpeggio and drums, to loop
+//   ffxcompose suite FILE  the tune's chords for about 4 minutes, in eight
+//                          variations: a whole demo's soundtrack
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -146,33 +148,53 @@ std::string Sync() {
     return Module("ffxdemo sync", {Cycle(Sine, 64)}, patterns, {0, 1});
 }
 
-// Speed 6 at 125 BPM: a row is 0.12 s, a chord 16 rows. Am F C G, the
-// arpeggio an octave higher the second time round.
-std::string Tune() {
+// Speed 6 at 125 BPM: a row is 0.12 s, a chord 16 rows, a pattern 7.68 s.
+// Am F C G; in pattern p the arpeggio is an octave higher when p & 1, runs
+// down when p & 2, and the hi-hat and bass go quiet when p & 4.
+Pattern Chords(int p) {
     const int chords[4][3] = {{9, 12, 16}, {5, 9, 12}, {0, 4, 7}, {7, 11, 14}};
-    std::vector<Pattern> patterns(2, Pattern(kRows * kChannels));
-    for (int p = 0; p < 2; ++p)
-        for (int row = 0; row < kRows; ++row) {
-            const int* chord = chords[row / 16];
-            if (row % 4 == 0) At(patterns[p], row, 0) = {Period(chord[0]), 1, 0, 0};
-            if (row % 2 == 0)
-                At(patterns[p], row, 1) = {Period(chord[(row / 2) % 3] + 12 * p), 2, 0, 0};
-            if (row % 2 == 1) At(patterns[p], row, 2) = {Period(24), 3, 0, 0};
-            if (row % 8 == 0) At(patterns[p], row, 3) = {Period(12), 4, 0, 0};
-        }
-    return Module("ffxdemo tune", {Cycle(Square, 40), Cycle(Saw, 36), Noise(1200, 24), Kick(3000)},
-                  patterns, {0, 1});
+    Pattern pattern(kRows * kChannels);
+    for (int row = 0; row < kRows; ++row) {
+        const int* chord = chords[row / 16];
+        const int step = (row / 2) % 3, note = p & 2 ? chord[2 - step] : chord[step];
+        const bool sparse = p & 4;
+        if (row % (sparse ? 8 : 4) == 0) At(pattern, row, 0) = {Period(chord[0]), 1, 0, 0};
+        if (row % 2 == 0) At(pattern, row, 1) = {Period(note + 12 * (p & 1)), 2, 0, 0};
+        if (row % 2 == 1 && !(sparse && row % 4 == 1)) At(pattern, row, 2) = {Period(24), 3, 0, 0};
+        if (row % 8 == 0) At(pattern, row, 3) = {Period(12), 4, 0, 0};
+    }
+    return pattern;
+}
+
+const std::vector<Sample> kTuneSamples = {Cycle(Square, 40), Cycle(Saw, 36), Noise(1200, 24),
+                                          Kick(3000)};
+
+std::string Tune() {
+    return Module("ffxdemo tune", kTuneSamples, {Chords(0), Chords(1)}, {0, 1});
+}
+
+// 32 patterns, 245.76 s: the eight variations in an order that comes back
+// to the first now and then.
+std::string Suite() {
+    std::vector<Pattern> patterns;
+    for (int p = 0; p < 8; ++p)
+        patterns.push_back(Chords(p));
+    std::vector<int> order;
+    for (int round = 0; round < 4; ++round)
+        for (int p = 0; p < 8; ++p)
+            order.push_back((p + round * 3) % 8);
+    return Module("ffxdemo suite", kTuneSamples, patterns, order);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string piece = argc == 3 ? argv[1] : "";
-    if (piece != "sync" && piece != "tune") {
-        std::fprintf(stderr, "usage: ffxcompose sync|tune FILE\n");
+    if (piece != "sync" && piece != "tune" && piece != "suite") {
+        std::fprintf(stderr, "usage: ffxcompose sync|tune|suite FILE\n");
         return 2;
     }
-    const std::string module = piece == "sync" ? Sync() : Tune();
+    const std::string module = piece == "sync" ? Sync() : piece == "tune" ? Tune() : Suite();
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     out.write(module.data(), static_cast<std::streamsize>(module.size()));
     if (!out.flush()) {

@@ -1,7 +1,8 @@
 // music.js -- a demo's music in the page: the start screen that waits for
-// the gesture a browser wants before any sound, the music played from the
-// samples the page's script holds (Module.ffxMusic, 48 kHz 16-bit stereo in
-// base64), and its position as heard and seen.
+// the gesture a browser wants before any sound, the music decoded meanwhile
+// from the MP3 the page's music script holds (Module.ffxMusic: base64, the
+// decoder's delay and its length in sample frames), then played, and its
+// position as heard and seen.
 //
 // The music plays with Web Audio, whose output timestamp (or time less its
 // latencies) is the position heard; but in Gecko in an audio element.
@@ -39,38 +40,72 @@ mergeInto(LibraryManager.library, {
     kinds: ['keydown', 'keyup', 'keypress', 'mousedown', 'mouseup', 'click', 'dblclick',
             'pointerdown', 'pointerup', 'touchstart', 'touchend'],
     starts: ['keydown', 'mousedown', 'touchend'],
-    // The samples, 16-bit little-endian stereo, as a string of bytes.
-    samples: function() {
-      return atob(Module['ffxMusic']);
+    samples: null,  // the music decoded: [left, right], 48 kHz
+    ready: null,    // a promise of them (false when they cannot be had)
+    decodedMs: 0,   // when they were had, on the page's clock
+    // Decodes the MP3 to `frames` sample frames at 48 kHz: what the decoder
+    // gives from its delay on. The MP3 has no info frame, so a browser has
+    // nothing to trim by; one that gives fewer sample frames than the MP3
+    // holds is taken to have trimmed the start, and is said so.
+    decode: function(frames) {
+      var music = Module['ffxMusic'], text = atob(music.mp3);
+      var bytes = new Uint8Array(text.length);
+      for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+      var Offline = window.OfflineAudioContext || window.webkitOfflineAudioContext;
+      var context = new Offline(2, 1, 48000);
+      return new Promise(function(resolve, reject) {
+        context.decodeAudioData(bytes.buffer, resolve, reject);
+      }).then(function(decoded) {
+        var skip = music.delay;
+        if (decoded.sampleRate !== 48000 || decoded.length !== music.decoded) {
+          skip = Math.max(0, skip - (music.decoded - decoded.length));
+          console.warn('the music decoded to ' + decoded.length + ' sample frames at ' +
+                       decoded.sampleRate + ' Hz, not ' + music.decoded + ' at 48000: ' +
+                       'taken from sample frame ' + skip);
+        }
+        var channel = function(c) {
+          var samples = new Float32Array(frames);
+          samples.set(decoded.getChannelData(Math.min(c, decoded.numberOfChannels - 1))
+                        .subarray(skip, skip + frames));
+          return samples;
+        };
+        FFXMusic.samples = [channel(0), channel(1)];
+        FFXMusic.decodedMs = performance.now();
+        return true;
+      }).catch(function(e) {
+        console.error('the music cannot be decoded: ' + e);
+        return false;
+      });
     },
     // The music as an AudioBuffer of the context.
     buffer: function(context) {
-      var text = FFXMusic.samples();
-      var frames = text.length >> 2;
-      var buffer = context.createBuffer(2, frames, 48000);
-      var left = buffer.getChannelData(0), right = buffer.getChannelData(1);
-      for (var i = 0, at = 0; i < frames; ++i, at += 4) {
-        left[i] = ((text.charCodeAt(at) | text.charCodeAt(at + 1) << 8) << 16 >> 16) / 32768;
-        right[i] = ((text.charCodeAt(at + 2) | text.charCodeAt(at + 3) << 8) << 16 >> 16) / 32768;
-      }
+      var samples = FFXMusic.samples, buffer = context.createBuffer(2, samples[0].length, 48000);
+      buffer.getChannelData(0).set(samples[0]);
+      buffer.getChannelData(1).set(samples[1]);
       return buffer;
     },
-    // The music as a WAV file's address.
+    // The music as a WAV file's address: 16-bit stereo at 48 kHz.
     wav: function() {
-      var text = FFXMusic.samples();
-      var bytes = new Uint8Array(44 + text.length), view = new DataView(bytes.buffer);
+      var left = FFXMusic.samples[0], right = FFXMusic.samples[1], size = left.length * 4;
+      var bytes = new Uint8Array(44 + size), view = new DataView(bytes.buffer);
       var tag = function(at, name) {
         for (var i = 0; i < 4; ++i) bytes[at + i] = name.charCodeAt(i);
       };
       // The header, then the format (PCM, 2 channels, 48 kHz, 4 bytes a
       // frame, 16 bits), then the samples.
-      tag(0, 'RIFF'); view.setUint32(4, 36 + text.length, true); tag(8, 'WAVE');
+      tag(0, 'RIFF'); view.setUint32(4, 36 + size, true); tag(8, 'WAVE');
       tag(12, 'fmt '); view.setUint32(16, 16, true); view.setUint16(20, 1, true);
       view.setUint16(22, 2, true); view.setUint32(24, 48000, true);
       view.setUint32(28, 48000 * 4, true); view.setUint16(32, 4, true);
       view.setUint16(34, 16, true);
-      tag(36, 'data'); view.setUint32(40, text.length, true);
-      for (var i = 0; i < text.length; ++i) bytes[44 + i] = text.charCodeAt(i);
+      tag(36, 'data'); view.setUint32(40, size, true);
+      var sample = function(x) {
+        return Math.max(-32768, Math.min(32767, Math.round(x * 32768)));
+      };
+      for (var i = 0; i < left.length; ++i) {
+        view.setInt16(44 + i * 4, sample(left[i]), true);
+        view.setInt16(46 + i * 4, sample(right[i]), true);
+      }
       return URL.createObjectURL(new Blob([bytes], {type: 'audio/wav'}));
     },
     // Starts the music; false when the page cannot play sound.
@@ -161,9 +196,10 @@ mergeInto(LibraryManager.library, {
   },
 
   ffx_web_music_start__deps: ['$FFXMusic'],
-  ffx_web_music_start: function(loop) {
+  ffx_web_music_start: function(loop, frames) {
     return Asyncify.handleSleep(function(wakeUp) {
       FFXMusic.watchFrames();
+      FFXMusic.ready = FFXMusic.decode(frames);
       var screen = document.createElement('div');
       screen.id = 'start';
       screen.textContent = 'Click, tap or press a key to start';
@@ -184,7 +220,10 @@ mergeInto(LibraryManager.library, {
           releasing = true;
           key = e.type === 'keydown' ? e.keyCode : 0;
           screen.remove();
-          wakeUp(FFXMusic.play(loop) ? 1 : 0);
+          // At once, or as soon as the music is decoded.
+          FFXMusic.ready.then(function(decoded) {
+            wakeUp(decoded && FFXMusic.play(loop) ? 1 : 0);
+          });
         }
         if (releasing && release && (e.type !== 'touchend' || e.touches.length === 0) &&
             (key === 0 ? e.type === 'click' || e.type === 'touchend' : e.type === 'keyup'))
