@@ -4,6 +4,8 @@
 //
 //   ffxcompose sync FILE   a 0.1 s tone at the start of every half second,
 //                          about 8 s: the flash-and-tone demo's
+//   ffxcompose sync-long FILE  the same tone every half second for about
+//                          4 minutes, to measure sync at the end
 //   ffxcompose tune FILE   about 15 s of bass, arpeggio and drums, to loop
 //   ffxcompose suite FILE  the tune's chords for about 4 minutes, in eight
 //                          variations: a whole demo's soundtrack
@@ -131,10 +133,12 @@ Cell& At(Pattern& p, int row, int channel) {
 }
 
 // Speed 5 at 125 BPM: a row is 0.1 s. The tone (channels 0 and 1, so both
-// sides) starts on every fifth row of the song and is silenced on the next.
-std::string Sync() {
-    std::vector<Pattern> patterns(2, Pattern(kRows * kChannels));
-    for (int p = 0; p < 2; ++p)
+// sides) starts on every fifth row of the song and is silenced on the next,
+// the song's row counting on through `count` patterns played in turn (five
+// make a whole number of tones).
+std::vector<Pattern> TonePatterns(int count) {
+    std::vector<Pattern> patterns(count, Pattern(kRows * kChannels));
+    for (int p = 0; p < count; ++p)
         for (int row = 0; row < kRows; ++row)
             for (int channel = 0; channel < 2; ++channel) {
                 Cell& c = At(patterns[p], row, channel);
@@ -143,9 +147,22 @@ std::string Sync() {
                 if (at % 5 == 1) c = {0, 0, 0xC, 0};
             }
     At(patterns[0], 0, 3) = {0, 0, 0xF, 5};
-    // The second pattern breaks after row 15: 80 rows, the last tone at 7.5 s.
+    return patterns;
+}
+
+// The second pattern breaks after row 15: 80 rows, the last tone at 7.5 s.
+std::string Sync() {
+    std::vector<Pattern> patterns = TonePatterns(2);
     At(patterns[1], 15, 3) = {0, 0, 0xD, 0};
     return Module("ffxdemo sync", {Cycle(Sine, 64)}, patterns, {0, 1});
+}
+
+// 37 patterns of 6.4 s: 236.8 s.
+std::string SyncLong() {
+    std::vector<int> order;
+    for (int i = 0; i < 37; ++i)
+        order.push_back(i % 5);
+    return Module("ffxdemo sync", {Cycle(Sine, 64)}, TonePatterns(5), order);
 }
 
 // Speed 6 at 125 BPM: a row is 0.12 s, a chord 16 rows, a pattern 7.68 s.
@@ -190,11 +207,14 @@ std::string Suite() {
 
 int main(int argc, char** argv) {
     const std::string piece = argc == 3 ? argv[1] : "";
-    if (piece != "sync" && piece != "tune" && piece != "suite") {
-        std::fprintf(stderr, "usage: ffxcompose sync|tune|suite FILE\n");
+    if (piece != "sync" && piece != "sync-long" && piece != "tune" && piece != "suite") {
+        std::fprintf(stderr, "usage: ffxcompose sync|sync-long|tune|suite FILE\n");
         return 2;
     }
-    const std::string module = piece == "sync" ? Sync() : piece == "tune" ? Tune() : Suite();
+    const std::string module = piece == "sync"        ? Sync()
+                               : piece == "sync-long" ? SyncLong()
+                               : piece == "tune"      ? Tune()
+                                                      : Suite();
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     out.write(module.data(), static_cast<std::streamsize>(module.size()));
     if (!out.flush()) {
