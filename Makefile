@@ -61,6 +61,7 @@ bench: build windows
 	build/native/ffxbench-fire
 	scripts/fps-compare build/native
 	scripts/fps-compare-music build/native
+	scripts/av-long build/native
 	scripts/fps-compare-wine
 	scripts/capture-bench build/native
 	$(MAKE) --no-print-directory web node_modules/.package-lock.json
