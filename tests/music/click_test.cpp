@@ -17,7 +17,8 @@ std::vector<int16_t> Read(uint32_t from, uint32_t count, uint32_t piece) {
     std::vector<int16_t> samples(static_cast<size_t>(count) * MUS_CHANNELS);
     for (uint32_t at = 0; at < count; at += piece) {
         const uint32_t n = std::min(piece, count - at);
-        EXPECT_EQ(MUS_Read((from + at) * 4, reinterpret_cast<uint8_t*>(&samples[at * 2]), n * 4), 1);
+        EXPECT_EQ(MUS_Read((from + at) * 4, reinterpret_cast<uint8_t*>(&samples[at * 2]), n * 4),
+                  1);
     }
     return samples;
 }

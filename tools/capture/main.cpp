@@ -63,9 +63,9 @@ int Fail(int code, const std::string& message) {
 // After SIGINT or SIGTERM, once the partial output is gone.
 int Interrupted(uint64_t done) {
     const int signal = InterruptSignal();
-    std::fprintf(stderr,
-                 "%s: interrupted by %s after %llu frames; nothing unfinished kept\n", FFX_TOOL_NAME,
-                 signal == SIGINT ? "SIGINT" : "SIGTERM", static_cast<unsigned long long>(done));
+    std::fprintf(stderr, "%s: interrupted by %s after %llu frames; nothing unfinished kept\n",
+                 FFX_TOOL_NAME, signal == SIGINT ? "SIGINT" : "SIGTERM",
+                 static_cast<unsigned long long>(done));
     return 128 + signal;
 }
 

@@ -35,8 +35,8 @@ bool Receive(Encoder& e, std::string& mp3, uint64_t& frames) {
 
 } // namespace
 
-bool EncodeMp3(const std::vector<int16_t>& samples, std::string& mp3, int& delay,
-               uint64_t& decoded, std::string& error) {
+bool EncodeMp3(const std::vector<int16_t>& samples, std::string& mp3, int& delay, uint64_t& decoded,
+               std::string& error) {
     const AVCodec* codec = avcodec_find_encoder_by_name("libmp3lame");
     Encoder e;
     if (!codec || !(e.codec = avcodec_alloc_context3(codec)) || !e.frame || !e.packet) {

@@ -12,5 +12,5 @@
 // number of sample frames a decoder gives before the first of the samples
 // (the encoder's and the decoder's); `decoded` how many it gives in all
 // (1152 a frame). False with `error` set to one line.
-bool EncodeMp3(const std::vector<int16_t>& samples, std::string& mp3, int& delay,
-               uint64_t& decoded, std::string& error);
+bool EncodeMp3(const std::vector<int16_t>& samples, std::string& mp3, int& delay, uint64_t& decoded,
+               std::string& error);

@@ -75,17 +75,17 @@ std::string Source(const char* symbol, const std::string& path, const std::strin
 }
 
 // The page's script: the MP3 and what decoding it gives.
-std::string Script(const std::string& mp3, int delay, uint64_t decoded) {
+std::string Script(const std::string& mp3, size_t frames, int delay, uint64_t decoded) {
     std::string base64(AV_BASE64_SIZE(mp3.size()), '\0');
     av_base64_encode(&base64[0], static_cast<int>(base64.size()),
                      reinterpret_cast<const uint8_t*>(mp3.data()), static_cast<int>(mp3.size()));
     base64.resize(base64.size() - 1); // its terminating zero
     return "// The music for the page, written by ffxmusic: MP3, which decoded gives\n"
-           "// `decoded` sample frames, the music's from `delay` on.\n"
+           "// `decoded` sample frames, the music's `frames` from `delay` on.\n"
            "var Module = typeof Module != 'undefined' ? Module : {};\n"
-           "Module['ffxMusic'] = {delay: " +
-           std::to_string(delay) + ", decoded: " + std::to_string(decoded) + ", mp3: '" + base64 +
-           "'};\n";
+           "Module['ffxMusic'] = {frames: " +
+           std::to_string(frames) + ", delay: " + std::to_string(delay) +
+           ", decoded: " + std::to_string(decoded) + ", mp3: '" + base64 + "'};\n";
 }
 
 std::string WebSource(size_t frames, bool loop) {
@@ -95,7 +95,8 @@ std::string WebSource(size_t frames, bool loop) {
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 } // namespace
@@ -136,13 +137,12 @@ int main(int argc, char** argv) {
     }
     if (page) {
         source = WebSource(frames, loop);
-        data = Script(data, delay, decoded);
+        data = Script(data, frames, delay, decoded);
     } else {
         source = Source("musicCoded", samplesPath,
-                        Length(frames, loop) + "const uint32_t musicCodedBytes = " +
-                            std::to_string(data.size()) +
-                            ";\nconst uint32_t musicCodedDelay = " + std::to_string(delay) +
-                            ";\n");
+                        Length(frames, loop) +
+                            "const uint32_t musicCodedBytes = " + std::to_string(data.size()) +
+                            ";\nconst uint32_t musicCodedDelay = " + std::to_string(delay) + ";\n");
     }
     if (!WriteFile(samplesPath, data.data(), data.size()) ||
         !WriteFile(sourcePath, source.data(), source.size())) {

@@ -57,8 +57,7 @@ MMRESULT WINAPI acmStreamOpen(LPHACMSTREAM phas, HACMDRIVER had, LPWAVEFORMATEX 
                               DWORD_PTR dwInstance, DWORD fdwOpen);
 MMRESULT WINAPI acmStreamClose(HACMSTREAM has, DWORD fdwClose);
 // The bytes of output that `cbInput` bytes of input may give at most.
-MMRESULT WINAPI acmStreamSize(HACMSTREAM has, DWORD cbInput, LPDWORD pdwOutputBytes,
-                              DWORD fdwSize);
+MMRESULT WINAPI acmStreamSize(HACMSTREAM has, DWORD cbInput, LPDWORD pdwOutputBytes, DWORD fdwSize);
 MMRESULT WINAPI acmStreamPrepareHeader(HACMSTREAM has, LPACMSTREAMHEADER pash, DWORD fdwPrepare);
 MMRESULT WINAPI acmStreamUnprepareHeader(HACMSTREAM has, LPACMSTREAMHEADER pash,
                                          DWORD fdwUnprepare);

@@ -14,11 +14,11 @@
 #include "common/music.h"
 
 extern "C" {
-// Shows the start screen over the page, decodes the music's `frames` sample
-// frames meanwhile, and suspends the program until a click, a tap or a key
-// (not passed on to it) and the music is decoded; then starts it from 0.
+// Shows the start screen over the page and suspends the program until a
+// click, a tap or a key (not passed on to it) and the music, decoded since
+// the page loaded, is ready; then starts it from 0.
 // Returns 1 when it plays, 0 when the page has no sound.
-int ffx_web_music_start(int loop, uint32_t frames);
+int ffx_web_music_start(int loop);
 // Sample frames heard since the music started, when a picture rendered now
 // is seen; it stands while paused.
 double ffx_web_music_heard(void);
@@ -65,7 +65,7 @@ int CLK_Elapsed(uint32_t* ms) {
     }
     if (!started) {
         started = 1;
-        silent = !ffx_web_music_start(musicLoop, musicFrames);
+        silent = !ffx_web_music_start(musicLoop);
         playing = 1;
         silentStart = lastMove = timeGetTime();
     } else if (!playing) {

@@ -14,6 +14,11 @@
 // An audio element's time Gecko keeps off the page's thread, from the
 // stream's time as heard.
 mergeInto(LibraryManager.library, {
+  // The music is decoded from the module's start, once its first frames are
+  // on the screen: WebKitGTK's first decoding holds up the page's thread
+  // while it starts its media framework.
+  $FFXMusic__postset: "if (Module['ffxMusic']) FFXMusic.ready = FFXMusic.afterPaint().then(function() {" +
+                      "  return FFXMusic.decode(Module['ffxMusic'].frames); });",
   $FFXMusic: {
     context: null,  // Web Audio's, where the music plays there
     element: null,  // the audio element, where it plays in one
@@ -43,33 +48,95 @@ mergeInto(LibraryManager.library, {
     samples: null,  // the music decoded: [left, right], 48 kHz
     ready: null,    // a promise of them (false when they cannot be had)
     decodedMs: 0,   // when they were had, on the page's clock
+    // A promise kept once the page has painted the next two frames.
+    afterPaint: function() {
+      return new Promise(function(resolve) {
+        requestAnimationFrame(function() {
+          requestAnimationFrame(function() { setTimeout(resolve, 0); });
+        });
+      });
+    },
+    // Where each MP3 frame (MPEG-1 layer III) starts in `bytes`; null when
+    // they are not one run of such frames.
+    frameStarts: function(bytes) {
+      var kbits = [0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0];
+      var rates = [44100, 48000, 32000, 0], starts = [], at = 0;
+      while (at + 4 <= bytes.length) {
+        var kbit = kbits[bytes[at + 2] >> 4], rate = rates[(bytes[at + 2] >> 2) & 3];
+        if (bytes[at] !== 0xFF || (bytes[at + 1] & 0xFE) !== 0xFA || !kbit || !rate) return null;
+        starts.push(at);
+        at += Math.floor(144000 * kbit / rate) + ((bytes[at + 2] >> 1) & 1);
+      }
+      return at === bytes.length ? starts : null;
+    },
+    // Decodes `bytes` (whole MP3 frames) at 48 kHz: a promise of an
+    // AudioBuffer.
+    decodeBytes: function(bytes) {
+      var Offline = window.OfflineAudioContext || window.webkitOfflineAudioContext;
+      var context = new Offline(2, 1, 48000), copy = bytes.slice();
+      return new Promise(function(resolve, reject) {
+        context.decodeAudioData(copy.buffer, resolve, reject);
+      });
+    },
+    // Decodes the MP3 in `parts` pieces side by side (a browser decodes
+    // each on a thread of its own): each piece from two frames before its
+    // own, whose output is dropped, so that the decoder's state (the bit
+    // reservoir, the filters' memory) is as if it had decoded all before.
+    // A promise of [left, right], `decoded` sample frames each; null where
+    // the pieces do not give exactly their frames' samples.
+    decodeParts: function(bytes, starts, parts) {
+      var count = starts.length, warm = 2, pieces = [];
+      for (var p = 0; p < parts; ++p) {
+        var first = Math.floor(count * p / parts), end = Math.floor(count * (p + 1) / parts);
+        var from = Math.max(0, first - warm);
+        pieces.push({drop: (first - from) * 1152, keep: (end - first) * 1152,
+                     decoding: FFXMusic.decodeBytes(bytes.subarray(starts[from], end < count ? starts[end] : bytes.length))});
+      }
+      return Promise.all(pieces.map(function(piece) { return piece.decoding; })).then(function(buffers) {
+        var whole = [new Float32Array(count * 1152), new Float32Array(count * 1152)], at = 0;
+        for (var i = 0; i < buffers.length; ++i) {
+          var piece = pieces[i], buffer = buffers[i];
+          if (buffer.sampleRate !== 48000 || buffer.length !== piece.drop + piece.keep) return null;
+          for (var c = 0; c < 2; ++c)
+            whole[c].set(buffer.getChannelData(Math.min(c, buffer.numberOfChannels - 1))
+                           .subarray(piece.drop, piece.drop + piece.keep), at);
+          at += piece.keep;
+        }
+        return whole;
+      });
+    },
     // Decodes the MP3 to `frames` sample frames at 48 kHz: what the decoder
     // gives from its delay on. The MP3 has no info frame, so a browser has
     // nothing to trim by; one that gives fewer sample frames than the MP3
-    // holds is taken to have trimmed the start, and is said so.
+    // holds is taken to have trimmed the start, and is said so. In pieces
+    // side by side where the browser decodes them exactly, else whole.
     decode: function(frames) {
       var music = Module['ffxMusic'], text = atob(music.mp3);
       var bytes = new Uint8Array(text.length);
       for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
-      var Offline = window.OfflineAudioContext || window.webkitOfflineAudioContext;
-      var context = new Offline(2, 1, 48000);
-      return new Promise(function(resolve, reject) {
-        context.decodeAudioData(bytes.buffer, resolve, reject);
+      var starts = FFXMusic.frameStarts(bytes);
+      var parts = Math.min(4, navigator.hardwareConcurrency || 2);
+      var inParts = starts && starts.length * 1152 === music.decoded && starts.length >= parts * 16 ?
+        FFXMusic.decodeParts(bytes, starts, parts) : Promise.resolve(null);
+      // The decoded channels, and where the music starts in them.
+      return inParts.then(function(whole) {
+        if (whole) return {channels: whole, start: music.delay};
+        return FFXMusic.decodeBytes(bytes).then(function(decoded) {
+          var start = Math.max(0, music.delay - (music.decoded - decoded.length));
+          if (decoded.sampleRate !== 48000 || decoded.length !== music.decoded)
+            console.warn('the music decoded to ' + decoded.length + ' sample frames at ' +
+                         decoded.sampleRate + ' Hz, not ' + music.decoded + ' at 48000: ' +
+                         'taken from sample frame ' + start);
+          return {start: start, channels: [0, 1].map(function(c) {
+            return decoded.getChannelData(Math.min(c, decoded.numberOfChannels - 1));
+          })};
+        });
       }).then(function(decoded) {
-        var skip = music.delay;
-        if (decoded.sampleRate !== 48000 || decoded.length !== music.decoded) {
-          skip = Math.max(0, skip - (music.decoded - decoded.length));
-          console.warn('the music decoded to ' + decoded.length + ' sample frames at ' +
-                       decoded.sampleRate + ' Hz, not ' + music.decoded + ' at 48000: ' +
-                       'taken from sample frame ' + skip);
-        }
-        var channel = function(c) {
+        FFXMusic.samples = decoded.channels.map(function(channel) {
           var samples = new Float32Array(frames);
-          samples.set(decoded.getChannelData(Math.min(c, decoded.numberOfChannels - 1))
-                        .subarray(skip, skip + frames));
+          samples.set(channel.subarray(decoded.start, decoded.start + frames));
           return samples;
-        };
-        FFXMusic.samples = [channel(0), channel(1)];
+        });
         FFXMusic.decodedMs = performance.now();
         return true;
       }).catch(function(e) {
@@ -196,10 +263,10 @@ mergeInto(LibraryManager.library, {
   },
 
   ffx_web_music_start__deps: ['$FFXMusic'],
-  ffx_web_music_start: function(loop, frames) {
+  ffx_web_music_start: function(loop) {
     return Asyncify.handleSleep(function(wakeUp) {
       FFXMusic.watchFrames();
-      FFXMusic.ready = FFXMusic.decode(frames);
+      if (!FFXMusic.ready) FFXMusic.ready = Promise.resolve(false); // no music script
       var screen = document.createElement('div');
       screen.id = 'start';
       screen.textContent = 'Click, tap or press a key to start';
