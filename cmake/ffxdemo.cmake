@@ -3,14 +3,18 @@
 # platform being configured, with its offline tools.
 #
 #   ffx_add_demo(NAME SOURCES file... [DEPTH 8|32] [WIDTH w HEIGHT h]
-#                [MUSIC file [LOOP]] [CHECK_TIMES ms...] [DIGESTS file]
-#                [PAGE file] [CAPTURE name])
+#                [MUSIC file [LOOP]] [SYNC file [BPM n] [ROWS_PER_BEAT n]]
+#                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name])
 #
 # DEPTH, WIDTH and HEIGHT are the configuration (default 32, 640, 480), put in
 # initialised data as `width`, `height` and `depth`. MUSIC is a file any of
 # FFmpeg's decoders reads (tracker modules too), checked and decoded at build
 # time (cmake/music.cmake): the program plays it and its position is the
 # picture's clock; at its end the demo ends, or with LOOP both start again.
+# SYNC is the sync editors' XML project file (.rocket), its keys compiled
+# into every program and tool (cmake/sync.cmake); BPM and ROWS_PER_BEAT (8
+# unless given) come from the keywords or the file's beatsPerMin and
+# rowsPerBeat, and must agree.
 # It makes, in the caller's binary folder:
 #   natively       NAME (over the SDL2 stand-in) and NAME-capture (PNG files
 #                  and videos; CAPTURE names it otherwise; its --version is
@@ -31,6 +35,7 @@
 # add libraries or options to.
 include_guard(GLOBAL)
 include(${CMAKE_CURRENT_LIST_DIR}/music.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/sync.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/live.cmake)
 
@@ -40,7 +45,7 @@ set(FFX_ROOT ${root} CACHE INTERNAL "ffxdemo's source tree")
 set(FFX_VERSION ${PROJECT_VERSION} CACHE INTERNAL "ffxdemo's version")
 
 function(ffx_add_demo name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP" "DEPTH;WIDTH;HEIGHT;MUSIC;DIGESTS;PAGE;CAPTURE"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE"
                         "SOURCES;CHECK_TIMES")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
@@ -94,7 +99,21 @@ const int32_t depth = @arg_DEPTH@;
 
   # The framework's own parts of each program, with the loop's clock: the
   # music's (the page's own in the browser), or the timer's.
-  set(framework $<TARGET_OBJECTS:ffx_framework> $<TARGET_OBJECTS:${name}_config>)
+  # The sync tracks, the demo's or none, in every program and tool.
+  if(arg_SYNC)
+    foreach(setting BPM ROWS_PER_BEAT)
+      if(NOT DEFINED arg_${setting})
+        set(arg_${setting} -)
+      endif()
+    endforeach()
+    ffx_demo_sync(${name} ${arg_SYNC} ${arg_BPM} ${arg_ROWS_PER_BEAT})
+    set(tracks $<TARGET_OBJECTS:${name}_sync>)
+  elseif(DEFINED arg_BPM OR DEFINED arg_ROWS_PER_BEAT)
+    message(FATAL_ERROR "ffx_add_demo(${name}): BPM and ROWS_PER_BEAT need SYNC")
+  else()
+    set(tracks $<TARGET_OBJECTS:ffx_track_none>)
+  endif()
+  set(framework $<TARGET_OBJECTS:ffx_framework> $<TARGET_OBJECTS:${name}_config> ${tracks})
   if(arg_MUSIC)
     ffx_demo_music(${name} ${arg_MUSIC} "$<BOOL:${arg_LOOP}>")
     if(EMSCRIPTEN)
@@ -119,7 +138,8 @@ const int32_t depth = @arg_DEPTH@;
   set(libraries ${name}_effect ffx_palette ffx_common)
 
   list(JOIN arg_CHECK_TIMES "," times)
-  add_executable(${name}-digest ${FFX_ROOT}/tools/digest/digest.cpp $<TARGET_OBJECTS:${name}_config>)
+  add_executable(${name}-digest ${FFX_ROOT}/tools/digest/digest.cpp $<TARGET_OBJECTS:${name}_config>
+                 ${tracks})
   target_link_libraries(${name}-digest PRIVATE ffx_internal ffx_offline ${libraries})
   target_compile_definitions(${name}-digest PRIVATE FFX_CHECK_TIMES=${times})
   if(arg_DIGESTS)
@@ -162,7 +182,8 @@ const int32_t depth = @arg_DEPTH@;
     if(arg_MUSIC)
       target_link_libraries(${name} PRIVATE ffx_winapi_acm)
     endif()
-    add_executable(${name}-capture ${FFX_ROOT}/tools/capture/main.cpp $<TARGET_OBJECTS:${name}_config>)
+    add_executable(${name}-capture ${FFX_ROOT}/tools/capture/main.cpp $<TARGET_OBJECTS:${name}_config>
+                   ${tracks})
     target_link_libraries(${name}-capture PRIVATE ffx_internal ffx_capture ${libraries})
     if(arg_MUSIC)
       # The same MP3 decoded the same way as the program's.

@@ -1,7 +1,7 @@
 # music.cmake -- the music tools (tools/music: ffxmusic, ffxcompose), built
 # at configure time for the machine doing the build, whatever the demos are
-# built for: a cross build runs them too. Sets FFX_MUSIC_TOOL and
-# FFX_COMPOSE_TOOL.
+# built for: a cross build runs them too. Sets FFX_MUSIC_TOOL,
+# FFX_COMPOSE_TOOL and FFX_SYNC_TOOL.
 include_guard(GLOBAL)
 
 function(ffx_music_tools)
@@ -26,6 +26,7 @@ function(ffx_music_tools)
   endif()
   set(FFX_MUSIC_TOOL ${dir}/ffxmusic PARENT_SCOPE)
   set(FFX_COMPOSE_TOOL ${dir}/ffxcompose PARENT_SCOPE)
+  set(FFX_SYNC_TOOL ${dir}/ffxsync PARENT_SCOPE)
 endfunction()
 
 # ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the

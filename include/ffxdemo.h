@@ -32,3 +32,17 @@ void FFX_Shutdown(void);
 // applies from the next frame shown, so an effect may call it in FFX_Init or
 // in any FFX_Render.
 void DDRAW_SetPalette(const uint32_t* source);
+
+// A sync track: a named list of keys on the rows of the music, each with a
+// value and an interpolation to the next, compiled from the demo's SYNC
+// file. The framework owns the tracks.
+struct FFX_Track;
+
+// The track named "group:name"; the same track for the same name, never
+// null (a name the file lacks is a track without keys). From FFX_Init or
+// FFX_Render.
+const FFX_Track* FFX_GetTrack(const char* name);
+
+// The track's value at `seconds` of the demo: the first key's value before
+// it, the last's after it, 0 for a track without keys.
+float FFX_TrackValue(const FFX_Track* track, float seconds);

@@ -1,0 +1,34 @@
+// track.h -- the sync tracks as ffx_add_demo compiles them from a demo's
+// SYNC file (ffxsync), and their values (track.cpp). Standard library only.
+#pragma once
+
+#include <cstdint>
+
+// How a key's value goes to the next key's, t from 0 to 1 between them.
+enum TRK_Interpolation : uint8_t {
+    TRK_STEP = 0,   // the key's value
+    TRK_LINEAR = 1, // t
+    TRK_SMOOTH = 2, // t^2 (3 - 2t)
+    TRK_RAMP = 3,   // t^2
+};
+
+struct TRK_Key {
+    uint32_t row;
+    float value;
+    TRK_Interpolation interpolation;
+};
+
+struct TRK_Data {
+    const char* name;    // "group:name"
+    const TRK_Key* keys; // by row, rising
+    uint32_t count;
+};
+
+// The demo's tracks (NAME_sync.cpp, or none: track_none.cpp).
+extern const TRK_Data trackData[];
+extern const uint32_t trackCount;
+extern const double trackRowsPerSecond; // BPM / 60 x rows per beat
+
+// The value at `row` (fractional) of `count` keys by rising row; 0 without
+// keys. In double, without fused multiply-adds: the same on every build.
+double TRK_Value(const TRK_Key* keys, uint32_t count, double row);
