@@ -1,10 +1,14 @@
-// effect.cpp -- mydemo's effect: bands of colour sliding to the left. The
-// framework calls the three entry points of ffxdemo.h.
+// effect.cpp -- mydemo's effect: bands of colour sliding to the left, with a
+// surge now and then timed on the sync track bands:surge (mydemo.rocket).
+// The framework calls the three entry points of ffxdemo.h.
 #include <cstdint>
 
 #include "ffxdemo.h"
 
+static const FFX_Track* surge;
+
 int FFX_Init(void*) {
+    surge = FFX_GetTrack("bands:surge");
     return 1;
 }
 
@@ -13,7 +17,7 @@ int FFX_Init(void*) {
 // 8 a pixel is a palette index (the default palette is a grey ramp), at
 // depth 32 0x00RRGGBB.
 void FFX_Render(void* frameBuffer, float seconds) {
-    const uint32_t shift = static_cast<uint32_t>(seconds * 60.0f);
+    const uint32_t shift = static_cast<uint32_t>(seconds * 60.0f + FFX_TrackValue(surge, seconds));
     if (depth == 8) {
         uint8_t* pixel = static_cast<uint8_t*>(frameBuffer);
         for (int32_t y = 0; y < height; ++y)
