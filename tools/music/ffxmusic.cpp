@@ -13,32 +13,18 @@
 // A file that cannot be read or decoded stops it with one line naming the
 // file and the reason, and exit status 1; nothing is left half written.
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "decode.h"
 #include "encode.h"
+#include "write_file.h"
 
 extern "C" {
 #include <libavutil/base64.h>
 }
 
 namespace {
-
-// Writes `text` to path through a temporary file renamed when complete.
-bool WriteFile(const std::string& path, const char* data, size_t size) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(data, static_cast<std::streamsize>(size));
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
-}
 
 // For a string literal of the assembler.
 std::string Escaped(const std::string& text) {
@@ -144,8 +130,7 @@ int main(int argc, char** argv) {
                             "const uint32_t musicCodedBytes = " + std::to_string(data.size()) +
                             ";\nconst uint32_t musicCodedDelay = " + std::to_string(delay) + ";\n");
     }
-    if (!WriteFile(samplesPath, data.data(), data.size()) ||
-        !WriteFile(sourcePath, source.data(), source.size())) {
+    if (!WriteWholeFile(samplesPath, data) || !WriteWholeFile(sourcePath, source)) {
         std::fprintf(stderr, "%s: cannot write %s or %s\n", path.c_str(), samplesPath.c_str(),
                      sourcePath.c_str());
         return 1;

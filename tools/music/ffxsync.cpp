@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+#include "write_file.h"
+
 namespace {
 
 struct Key {
@@ -162,19 +164,6 @@ std::string Source(const std::string& file, const std::vector<Track>& tracks,
     return out.str();
 }
 
-bool WriteFile(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -221,7 +210,7 @@ int main(int argc, char** argv) {
                     rowsPerBeat);
         return 0;
     }
-    if (!WriteFile(argv[4], Source(file, p.tracks, bpm / 60.0 * rowsPerBeat))) {
+    if (!WriteWholeFile(argv[4], Source(file, p.tracks, bpm / 60.0 * rowsPerBeat))) {
         std::fprintf(stderr, "%s: cannot write %s\n", file.c_str(), argv[4]);
         return 1;
     }
