@@ -1,8 +1,11 @@
 // clock_music.cpp -- the clock of a demo with music: the music streamed to
 // the sound device (sound.h), refilled from the frame loop, and the sample
 // being heard the picture's time. Without a sound device, or once it fails,
-// the timer goes on from where the music was.
+// the timer goes on from where the music was. The live program holds and
+// moves it (clock_control.h): a move plays the music from there on a device
+// opened again.
 #include "app/clock.h"
+#include "app/clock_control.h"
 
 #include <windows.h>
 
@@ -21,9 +24,11 @@ static const uint64_t kFrameBytes = MUS_CHANNELS * sizeof(int16_t);
 static const DWORD kStallMs = 1000;
 static const DWORD kStartMs = 5000;
 
-static const SoundOutput* output; // null while silent
+static const SoundOutput* output; // null while silent, or until reopened
+static int reopen;       // moved while playing: the device opens again to play on
 static int playing;
-static uint64_t heard;   // the sample frame being heard, as last told
+static uint64_t base;    // the music's sample frame that the device started at
+static uint64_t heard;   // the sample frame being heard, as last told, from base
 static DWORD lastMove;   // timeGetTime when it last moved (or playing started)
 static int moving;       // it has moved since playing (re)started
 
@@ -39,7 +44,11 @@ static uint64_t silentBase; // sample frames
 static DWORD silentStart;
 static int silentRunning;
 
+static int held;  // the live program's pause
+static int noEnd; // the live program's: the clock waits at the music's end
+
 int CLK_Fill(uint64_t at, uint8_t* out, uint32_t bytes) {
+    at += base * kFrameBytes;
     const uint64_t total = static_cast<uint64_t>(musicFrames) * kFrameBytes;
     while (bytes > 0) {
         const uint64_t offset = musicLoop ? at % total : at;
@@ -82,8 +91,8 @@ static void MeasureFrame(void) {
 }
 
 static uint64_t Position(void) {
-    if (output) return heard + lead;
-    if (!silentRunning) return silentBase;
+    if (output) return base + heard + lead;
+    if (reopen || !silentRunning) return silentBase;
     return silentBase + static_cast<uint64_t>(timeGetTime() - silentStart) * MUS_RATE / 1000;
 }
 
@@ -91,7 +100,7 @@ static uint64_t Position(void) {
 static void GoSilent(const char* what) {
     if (output) output->play(0); // whatever it still plays, it is not ours
     output = NULL;
-    silentBase = heard;
+    silentBase = base + heard;
     silentStart = lastMove;
     silentRunning = playing;
     fprintf(stderr, "%s: the demo goes on silently on its timer from %.3f s\n", what,
@@ -116,18 +125,46 @@ void CLK_Start(void) {
     if (!output) GoSilent("no sound device");
 }
 
+// Plays on from the music's sample frame `frame`: a device playing closes,
+// to open again when the clock runs.
+static void MoveTo(uint64_t frame) {
+    if (output) {
+        output->close();
+        output = NULL;
+        reopen = 1;
+        playing = 0;
+    }
+    base = frame;
+    heard = lead = 0;
+    silentBase = base;
+    silentStart = timeGetTime();
+}
+
 int CLK_Elapsed(uint32_t* ms) {
-    if (output && !playing) {
+    if (reopen && !held) {
+        reopen = 0;
+        output = OpenOutput();
+        if (!output) GoSilent("no sound device");
+    }
+    if (output && !playing && !held) {
         playing = 1;
         lastMove = timeGetTime();
         moving = 0;
         if (!output->play(1)) GoSilent("the sound device failed");
     }
-    if (output && !Advance()) GoSilent("the sound device stopped");
-    if (output) MeasureFrame();
-    if (!output && !silentRunning) {
+    if (output && playing && !Advance()) GoSilent("the sound device stopped");
+    if (output && playing) MeasureFrame();
+    if (!output && !reopen && !silentRunning && !held) {
         silentStart = timeGetTime();
         silentRunning = 1;
+    }
+    if (noEnd && !musicLoop && Position() >= musicFrames) {
+        if (!held) {
+            MoveTo(musicFrames);
+            CLK_Hold(1);
+        }
+        *ms = MUS_FrameToMs(musicFrames - 1);
+        return 1;
     }
     return MUS_Position(Position(), ms);
 }
@@ -141,4 +178,22 @@ void CLK_Pause(void) {
         silentBase = Position();
         silentRunning = 0;
     }
+}
+
+void CLK_Hold(int hold) {
+    if (hold) CLK_Pause();
+    held = hold;
+}
+
+int CLK_Held(void) {
+    return held;
+}
+
+void CLK_Seek(uint32_t ms) {
+    const uint64_t frame = static_cast<uint64_t>(ms) * MUS_RATE / 1000;
+    MoveTo(musicLoop ? frame % musicFrames : frame < musicFrames ? frame : musicFrames);
+}
+
+void CLK_NoEnd(void) {
+    noEnd = 1;
 }

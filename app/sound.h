@@ -13,6 +13,8 @@ struct SoundOutput {
     // Refills what the device has played and sets *heard to the sample
     // frame being heard, counted from the start; 0 when the device failed.
     int (*update)(uint64_t* heard);
+    // Stops the sound and lets the device go; the output may be opened again.
+    void (*close)(void);
 };
 
 // Each opens the default device, its buffer filled from the music's start;

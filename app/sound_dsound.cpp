@@ -15,6 +15,7 @@ namespace {
 const DWORD kFrameBytes = MUS_CHANNELS * sizeof(int16_t);
 const DWORD kRingBytes = MUS_RATE * kFrameBytes * 2; // two seconds ahead
 
+LPDIRECTSOUND8 sound;
 LPDIRECTSOUNDBUFFER soundBuffer;
 uint64_t playedBytes;  // the play cursor, unwrapped: bytes played since the start
 uint64_t writtenBytes; // bytes put into the buffer since the start
@@ -51,7 +52,17 @@ int Update(uint64_t* heard) {
     return Refill();
 }
 
-const SoundOutput output = {Play, Update};
+void Close(void) {
+    if (soundBuffer) {
+        soundBuffer->Stop();
+        soundBuffer->Release();
+    }
+    if (sound) sound->Release();
+    soundBuffer = NULL;
+    sound = NULL;
+}
+
+const SoundOutput output = {Play, Update, Close};
 
 } // namespace
 
@@ -59,11 +70,12 @@ const SoundOutput* SND_OpenDirectSound(void) {
     WAVEFORMATEX format = {WAVE_FORMAT_PCM, MUS_CHANNELS, MUS_RATE, MUS_RATE * kFrameBytes,
                            kFrameBytes, 16, 0};
     DSBUFFERDESC desc = {sizeof desc, DSBCAPS_GETCURRENTPOSITION2, kRingBytes, 0, &format, {}};
-    LPDIRECTSOUND8 sound;
+    playedBytes = writtenBytes = 0;
+    lastCursor = 0;
     if (DirectSoundCreate8(NULL, &sound, NULL) != DS_OK ||
         sound->SetCooperativeLevel(mainWindow, DSSCL_PRIORITY) != DS_OK ||
         sound->CreateSoundBuffer(&desc, &soundBuffer, NULL) != DS_OK || !Refill()) {
-        if (soundBuffer) soundBuffer->Stop();
+        Close();
         return NULL;
     }
     return &output;

@@ -83,7 +83,17 @@ int Update(uint64_t* heard) {
     return Refill();
 }
 
-const SoundOutput output = {Play, Update};
+void Close(void) {
+    client->Stop();
+    clock->Release();
+    render->Release();
+    client->Release();
+    clock = NULL;
+    render = NULL;
+    client = NULL;
+}
+
+const SoundOutput output = {Play, Update, Close};
 
 int UnderWine(void) {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
@@ -99,6 +109,8 @@ const SoundOutput* SND_OpenWasapi(int* present) {
                                 __uuidof(IMMDeviceEnumerator),
                                 reinterpret_cast<void**>(&devices)) == S_OK;
     if (!*present) return NULL;
+    written = 0;
+    playedTicks = startedAt = 0;
     WAVEFORMATEX format = {WAVE_FORMAT_PCM, MUS_CHANNELS, MUS_RATE, MUS_RATE * kFrameBytes,
                            kFrameBytes, 16, 0};
     IMMDevice* device = NULL;

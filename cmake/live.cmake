@@ -1,16 +1,21 @@
 # live.cmake -- live reload, natively: ffx_add_demo's NAME-live, the demo
 # with its effect in a shared library (NAME-effect.so) that is built again
 # and swapped in between two frames whenever one of its sources is saved,
-# the clock running on (P pauses it, the arrow keys move it by a second;
-# with music, the music's clock). The effect's own extra libraries are not
-# linked into the library: the program provides common/ and the palette. `cmake --build . --target live` (the
-# project's first demo) or NAME-run-live builds and runs it. A development
-# tool: it is built only by these targets, and no release carries it.
+# the clock running on (P pauses it, the arrow keys move it by a second, a
+# sync editor pauses and seeks it; with music, the music's clock, which then
+# waits at the music's end). The headers the sources include are watched
+# too, as the last build found them: ninja's record of them, or the
+# compiler's dependency files beside the objects. The effect's own extra
+# libraries are not linked into the library: the program provides common/
+# and the palette. `cmake --build . --target live` (the project's first
+# demo) or NAME-run-live builds and runs it; `NAME-live --at SECONDS` starts
+# it there. A development tool: it is built only by these targets, and no
+# release carries it.
 include_guard(GLOBAL)
 
-# ffx_demo_live(NAME SOURCES OBJECTS): OBJECTS are the program's framework
-# objects without the timer's clock.
-function(ffx_demo_live name sources objects)
+# ffx_demo_live(NAME SOURCES OBJECTS SYNC): OBJECTS are the program's
+# framework objects without the timer's clock; SYNC the sync file, or "".
+function(ffx_demo_live name sources objects sync)
   add_library(${name}_live_effect SHARED EXCLUDE_FROM_ALL ${sources})
   target_include_directories(${name}_live_effect PRIVATE ${FFX_ROOT}/include
                              $<TARGET_PROPERTY:${name}_effect,INCLUDE_DIRECTORIES>)
@@ -31,9 +36,16 @@ function(ffx_demo_live name sources objects)
   set_target_properties(${name}-live PROPERTIES ENABLE_EXPORTS ON)
   target_link_libraries(${name}-live PRIVATE ffx_internal ffx_sdl2 ffx_live
                         "$<LINK_LIBRARY:WHOLE_ARCHIVE,ffx_common,ffx_palette>")
+  # What the sources include: ninja's record, or the compiler's files.
+  set(ninja "")
+  if(CMAKE_GENERATOR MATCHES "Ninja")
+    set(ninja "${CMAKE_MAKE_PROGRAM}")
+  endif()
   target_compile_definitions(${name}-live PRIVATE
     FFX_LIVE_LIBRARY="$<TARGET_FILE:${name}_live_effect>" FFX_LIVE_SOURCES="${watched}"
-    FFX_LIVE_BUILD="${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${name}_live_effect")
+    FFX_LIVE_BUILD="${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${name}_live_effect"
+    FFX_LIVE_OBJECTS="$<JOIN:$<TARGET_OBJECTS:${name}_live_effect>,|>" FFX_LIVE_NINJA="${ninja}"
+    FFX_LIVE_BINARY_DIR="${CMAKE_BINARY_DIR}" FFX_LIVE_SYNC="${sync}")
   add_dependencies(${name}-live ${name}_live_effect)
 
   add_custom_target(${name}-run-live COMMAND $<TARGET_FILE:${name}-live>

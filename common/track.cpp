@@ -1,16 +1,23 @@
 // track.cpp -- the sync tracks an effect asks for by name, and their values.
 #include "common/track.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
-#include <string>
 
 #include "ffxdemo.h"
 
-struct FFX_Track {
-    const TRK_Key* keys;
-    uint32_t count;
-};
+namespace {
+
+std::map<std::string, std::unique_ptr<FFX_Track>> tracks;
+std::vector<FFX_Track*> asked;
+
+std::vector<TRK_Key>::iterator At(FFX_Track* track, uint32_t row) {
+    return std::lower_bound(track->keys.begin(), track->keys.end(), row,
+                            [](const TRK_Key& key, uint32_t r) { return key.row < r; });
+}
+
+} // namespace
 
 double TRK_Value(const TRK_Key* keys, uint32_t count, double row) {
     if (count == 0) return 0.0;
@@ -36,20 +43,37 @@ double TRK_Value(const TRK_Key* keys, uint32_t count, double row) {
     return from + (to - from) * t;
 }
 
+const std::vector<FFX_Track*>& TRK_Asked(void) {
+    return asked;
+}
+
+void TRK_SetKey(FFX_Track* track, const TRK_Key& key) {
+    const auto at = At(track, key.row);
+    if (at != track->keys.end() && at->row == key.row)
+        *at = key;
+    else
+        track->keys.insert(at, key);
+}
+
+void TRK_DeleteKey(FFX_Track* track, uint32_t row) {
+    const auto at = At(track, row);
+    if (at != track->keys.end() && at->row == row) track->keys.erase(at);
+}
+
 const FFX_Track* FFX_GetTrack(const char* name) {
-    static std::map<std::string, std::unique_ptr<FFX_Track>> tracks;
     std::unique_ptr<FFX_Track>& track = tracks[name ? name : ""];
     if (!track) {
-        track.reset(new FFX_Track{nullptr, 0});
+        track.reset(new FFX_Track{name ? name : "", {}});
         for (uint32_t i = 0; i < trackCount; ++i)
-            if (name && std::string(trackData[i].name) == name)
-                *track = FFX_Track{trackData[i].keys, trackData[i].count};
+            if (track->name == trackData[i].name)
+                track->keys.assign(trackData[i].keys, trackData[i].keys + trackData[i].count);
+        asked.push_back(track.get());
     }
     return track.get();
 }
 
 float FFX_TrackValue(const FFX_Track* track, float seconds) {
     if (!track) return 0.0f;
-    return static_cast<float>(
-        TRK_Value(track->keys, track->count, static_cast<double>(seconds) * trackRowsPerSecond));
+    return static_cast<float>(TRK_Value(track->keys.data(), static_cast<uint32_t>(track->keys.size()),
+                                        static_cast<double>(seconds) * trackRowsPerSecond));
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // How a key's value goes to the next key's, t from 0 to 1 between them.
 enum TRK_Interpolation : uint8_t {
@@ -28,6 +30,20 @@ struct TRK_Data {
 extern const TRK_Data trackData[];
 extern const uint32_t trackCount;
 extern const double trackRowsPerSecond; // BPM / 60 x rows per beat
+
+// A track as the framework holds it: its keys are the file's, or in the
+// live program the sync editor's or the file's as saved since.
+struct FFX_Track {
+    std::string name;
+    std::vector<TRK_Key> keys; // by row, rising
+};
+
+// Every track asked for so far (FFX_GetTrack), in the order first asked.
+const std::vector<FFX_Track*>& TRK_Asked(void);
+
+// The live program's: the key on `key.row` set, or the one on `row` deleted.
+void TRK_SetKey(FFX_Track* track, const TRK_Key& key);
+void TRK_DeleteKey(FFX_Track* track, uint32_t row);
 
 // The value at `row` (fractional) of `count` keys by rising row; 0 without
 // keys. In double, without fused multiply-adds: the same on every build.

@@ -1,8 +1,8 @@
 // live_effect.cpp -- the effect of NAME-live: FFX_Init, FFX_Render and
 // FFX_Shutdown passed on to the demo's effect built as a shared library,
 // which is built again when a source is saved and swapped in between two
-// frames. The clock is the program's and runs on across a swap.
-// FFX_LIVE_LIBRARY, FFX_LIVE_SOURCES and FFX_LIVE_BUILD come from
+// frames. The clock is the program's and runs on across a swap; the
+// transport holds and moves it. The FFX_LIVE_ definitions come from
 // ffx_add_demo.
 #include <dlfcn.h>
 #include <unistd.h>
@@ -15,6 +15,7 @@
 
 #include "ffxdemo.h"
 #include "tools/live/rebuild.h"
+#include "tools/live/transport.h"
 
 namespace {
 
@@ -54,13 +55,30 @@ bool Load(Effect& effect) {
     return false;
 }
 
-std::vector<std::string> Sources() {
-    std::vector<std::string> sources;
-    std::istringstream list(FFX_LIVE_SOURCES); // separated by |, as ffx_add_demo writes them
-    std::string source;
-    while (std::getline(list, source, '|'))
-        sources.push_back(source);
-    return sources;
+// A list separated by |, as ffx_add_demo writes them.
+std::vector<std::string> List(const char* text) {
+    std::vector<std::string> items;
+    std::istringstream list(text);
+    std::string item;
+    while (std::getline(list, item, '|'))
+        items.push_back(item);
+    return items;
+}
+
+// The command that prints what the effect's sources include, as the last
+// build found: ninja's record of its objects, or the compiler's dependency
+// file beside each.
+std::string Dependencies() {
+    const std::string ninja = FFX_LIVE_NINJA, binary = FFX_LIVE_BINARY_DIR "/";
+    std::string command = ninja.empty() ? "cat" : "'" + ninja + "' -C '" + binary + "' -t deps";
+    for (std::string object : List(FFX_LIVE_OBJECTS)) {
+        if (ninja.empty())
+            object += ".d";
+        else if (object.compare(0, binary.size(), binary) == 0)
+            object.erase(0, binary.size());
+        command += " '" + object + "'";
+    }
+    return command;
 }
 
 // Between two frames: the old effect's FFX_Shutdown, then the new one's
@@ -83,12 +101,14 @@ void Swap(void* frameBuffer) {
 } // namespace
 
 int FFX_Init(void* frameBuffer) {
+    LIVE_StartTransport(FFX_LIVE_SYNC);
     if (!Load(current) || !current.init(frameBuffer)) return 0;
-    LIVE_Watch(Sources(), FFX_LIVE_BUILD);
+    LIVE_Watch(LiveFiles{List(FFX_LIVE_SOURCES), FFX_LIVE_BUILD, Dependencies(), FFX_LIVE_SYNC});
     return 1;
 }
 
 void FFX_Render(void* frameBuffer, float seconds) {
+    LIVE_Transport(seconds);
     if (LIVE_Rebuilt()) Swap(frameBuffer);
     current.render(frameBuffer, seconds);
 }

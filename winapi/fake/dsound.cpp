@@ -187,3 +187,15 @@ HRESULT WINAPI IDirectSoundBuffer::Restore(void) {
     if (enter("IDirectSoundBuffer::Restore", "", &result)) return result;
     return DS_OK;
 }
+
+// The buffer let go: the program may make another.
+ULONG WINAPI IDirectSoundBuffer::Release(void) {
+    enter("IDirectSoundBuffer::Release", "", nullptr);
+    *impl = SoundBufferImpl{};
+    return 0;
+}
+
+ULONG WINAPI IDirectSound8::Release(void) {
+    enter("IDirectSound8::Release", "", nullptr);
+    return 0;
+}

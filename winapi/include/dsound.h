@@ -48,6 +48,7 @@ struct IDirectSoundBuffer {
                         DWORD* pdwAudioBytes1, LPVOID* ppvAudioPtr2, DWORD* pdwAudioBytes2,
                         DWORD dwFlags);
     HRESULT WINAPI Play(DWORD dwReserved1, DWORD dwPriority, DWORD dwFlags);
+    ULONG WINAPI Release(void);
     HRESULT WINAPI Restore(void);
     HRESULT WINAPI Stop(void);
     HRESULT WINAPI Unlock(LPVOID pvAudioPtr1, DWORD dwAudioBytes1, LPVOID pvAudioPtr2,
@@ -60,6 +61,7 @@ struct IDirectSound8 {
     HRESULT WINAPI CreateSoundBuffer(LPCDSBUFFERDESC pcDSBufferDesc,
                                      LPDIRECTSOUNDBUFFER* ppDSBuffer, IUnknown* pUnkOuter);
     HRESULT WINAPI SetCooperativeLevel(HWND hwnd, DWORD dwLevel);
+    ULONG WINAPI Release(void);
 
     struct DirectSoundImpl* impl;
 };

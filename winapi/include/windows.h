@@ -17,6 +17,7 @@ typedef uint8_t BYTE;
 typedef uint16_t WORD;
 typedef uint32_t DWORD; // never unsigned long: that is 64 bits on 64-bit Linux
 typedef int32_t LONG;
+typedef uint32_t ULONG;
 typedef int32_t BOOL;
 typedef uint32_t UINT;
 typedef int32_t HRESULT;

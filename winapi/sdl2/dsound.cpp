@@ -233,3 +233,13 @@ HRESULT WINAPI IDirectSoundBuffer::Restore(void) {
     pa_threaded_mainloop_unlock(impl->loop);
     return lost ? DSERR_NODRIVER : DS_OK;
 }
+
+// The stream and its connection closed: the program may make another.
+ULONG WINAPI IDirectSoundBuffer::Release(void) {
+    Disconnect(*impl);
+    return 0;
+}
+
+ULONG WINAPI IDirectSound8::Release(void) {
+    return 0;
+}
