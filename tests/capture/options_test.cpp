@@ -44,6 +44,29 @@ TEST(CaptureOptions, Sequence) {
     EXPECT_EQ(p.options.output, "out");
 }
 
+TEST(CaptureOptions, StartBeginsASectionWithinTheMusic) {
+    const CaptureMusic tenSeconds{nullptr, 480000, false};
+    auto parse = [&](std::vector<const char*> args) {
+        args.insert(args.begin(), "ffxcapture");
+        Parsed p;
+        p.ok = ParseCaptureOptions(static_cast<int>(args.size()), args.data(), p.options, p.error,
+                                   tenSeconds);
+        return p;
+    };
+    Parsed p = parse({"--fps", "30", "--start", "2.5", "-o", "out"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ(p.options.startMs, 2500u);
+    EXPECT_DOUBLE_EQ(p.options.duration, 7.5); // the rest of the music
+    p = parse({"--fps", "30", "--start", "0", "--duration", "1", "-o", "out"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ(p.options.startMs, 0u);
+    for (const char* start : {"10", "-1", "x"})
+        EXPECT_FALSE(parse({"--fps", "30", "--start", start, "-o", "out"}).ok) << start;
+    EXPECT_NE(parse({"--fps", "30", "--start", "10", "-o", "out"}).error.find("music's end"),
+              std::string::npos);
+    EXPECT_FALSE(Parse({"--ms", "5", "--start", "1", "-o", "a.png"}).ok);
+}
+
 TEST(CaptureOptions, FormatFromTheNameOrTheOption) {
     using Format = CaptureOptions::Format;
     const struct {

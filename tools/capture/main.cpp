@@ -2,6 +2,7 @@
 // for another demo, FFX_TOOL_NAME): renders the effect offline, without a
 // window, at the seconds the frame loop would compute, to a PNG file, a
 // folder of PNG files or a video.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -55,6 +56,25 @@ bool DecodeDemoMusic(CaptureMusic& music, std::vector<int16_t>& samples) {
     return true;
 }
 
+// The music from `startMs` on, as a sequence that starts there hears it: a
+// music that loops comes round to its start again (a copy in `rotated`).
+CaptureMusic MusicFrom(const CaptureMusic& music, uint32_t startMs, std::vector<int16_t>& rotated) {
+    if (music.frames == 0 || startMs == 0) return music;
+    CaptureMusic from = music;
+    const uint64_t at = static_cast<uint64_t>(startMs) * 48; // sample frames
+    if (!music.loop) {
+        const uint32_t first = static_cast<uint32_t>(std::min<uint64_t>(at, music.frames));
+        from.frames = music.frames - first;
+        from.samples += static_cast<uint64_t>(first) * 2;
+        return from;
+    }
+    const uint64_t first = at % music.frames;
+    rotated.assign(music.samples + first * 2, music.samples + static_cast<uint64_t>(music.frames) * 2);
+    rotated.insert(rotated.end(), music.samples, music.samples + first * 2);
+    from.samples = rotated.data();
+    return from;
+}
+
 int Fail(int code, const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", FFX_TOOL_NAME, message.c_str());
     return code;
@@ -81,7 +101,9 @@ int OneFrame(const CaptureOptions& options, const CaptureMusic& music, DemoFrame
     return 0;
 }
 
-int Sequence(const CaptureOptions& options, const CaptureMusic& music, DemoFrame& demo) {
+int Sequence(const CaptureOptions& options, const CaptureMusic& demoMusic, DemoFrame& demo) {
+    std::vector<int16_t> rotated;
+    const CaptureMusic music = MusicFrom(demoMusic, options.startMs, rotated);
     std::string error;
     OutputFile file; // a video's; declared first, so the sink is gone before it
     std::unique_ptr<FrameSink> sink;
@@ -105,7 +127,7 @@ int Sequence(const CaptureOptions& options, const CaptureMusic& music, DemoFrame
     const uint64_t frames = CaptureFrameCount(options.fps, options.duration);
     ProgressBar progress(frames);
     for (uint64_t k = 0; k < frames && !InterruptSignal(); ++k) {
-        const uint32_t ms = CaptureMusicMs(CaptureFrameMs(k, options.fps), music);
+        const uint32_t ms = CaptureMusicMs(options.startMs + CaptureFrameMs(k, options.fps), demoMusic);
         const uint32_t* pixels = demo.Render(ms);
         if (!pixels) {
             // The partial output goes with the sink and the file, as on Ctrl+C.

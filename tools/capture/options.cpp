@@ -69,6 +69,18 @@ bool ParsePositive(const std::string& name, const std::string& text, double maxi
     return true;
 }
 
+// Seconds from 0 to `maximum`.
+bool ParseSeconds(const std::string& name, const std::string& text, double maximum, double& value,
+                  std::string& error) {
+    char* end = nullptr;
+    if (!text.empty() && std::strtod(text.c_str(), &end) == 0.0 && *end == '\0' &&
+        text.find_first_of(" \t\n-") == std::string::npos) {
+        value = 0.0;
+        return true;
+    }
+    return ParsePositive(name, text, maximum, value, error);
+}
+
 bool ParseCount(const std::string& name, const std::string& text, uint32_t minimum,
                 uint32_t maximum, uint32_t& value, std::string& error) {
     if (!ParseMs(name, text, value, error) || value < minimum || value > maximum) {
@@ -151,8 +163,8 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
     options = CaptureOptions();
     bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
     bool version = false, noMusic = false;
-    bool haveCrf = false, haveFormat = false, haveJobs = false;
-    std::string msText, fpsText, durationText, crfText, formatText, jobsText;
+    bool haveCrf = false, haveFormat = false, haveJobs = false, haveStart = false;
+    std::string msText, fpsText, durationText, crfText, formatText, jobsText, startText;
 
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -184,6 +196,7 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         } known[] = {{"--ms", &haveMs, &msText},
                      {"--fps", &haveFps, &fpsText},
                      {"--duration", &haveDuration, &durationText},
+                     {"--start", &haveStart, &startText},
                      {"--crf", &haveCrf, &crfText},
                      {"--jobs", &haveJobs, &jobsText},
                      {"--format", &haveFormat, &formatText},
@@ -221,8 +234,8 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         options.mode = help ? CaptureOptions::Mode::Help : CaptureOptions::Mode::Version;
         return true;
     }
-    if (haveMs && (haveFps || haveDuration)) {
-        error = "--ms renders one frame; it cannot be combined with --fps or --duration";
+    if (haveMs && (haveFps || haveDuration || haveStart)) {
+        error = "--ms renders one frame; it cannot be combined with --fps, --duration or --start";
         return false;
     }
     options.music = music.frames > 0 && !noMusic;
@@ -245,10 +258,25 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
     } else {
         options.mode = CaptureOptions::Mode::Sequence;
         if (!ParsePositive("--fps", fpsText, kMaxFps, options.fps, error)) return false;
+        double start = 0.0;
+        if (haveStart && !ParseSeconds("--start", startText, kMaxDuration, start, error))
+            return false;
+        options.startMs = static_cast<uint32_t>(std::min<double>(std::llround(start * 1000.0), kMaxMs));
+        const double musicSeconds = static_cast<double>(music.frames) / 48000.0;
+        if (musicLasts && options.startMs >= music.frames / 48) {
+            char length[32];
+            std::snprintf(length, sizeof length, "%.3f", musicSeconds);
+            error = "--start " + startText + " is at or past the music's end (" + length + " s)";
+            return false;
+        }
         if (!haveDuration)
-            options.duration = static_cast<double>(music.frames) / 48000.0;
+            options.duration = musicSeconds - options.startMs / 1000.0;
         else if (!ParsePositive("--duration", durationText, kMaxDuration, options.duration, error))
             return false;
+        if (options.startMs + options.duration * 1000.0 > kMaxDuration * 1000.0) {
+            error = "--start and --duration end past 4294967.296 s";
+            return false;
+        }
     }
     if (!haveOutput) {
         error =
@@ -325,6 +353,8 @@ std::string CaptureUsage(const std::string& name, int width, int height) {
            "                  effect state, frame k shown at k / F seconds in a video, or\n"
            "                  as DIR/frame_00000.png, DIR/frame_00001.png, ... in a folder\n"
            "                  (an existing one, or a name without an extension: created)\n"
+           "  --start S       the sequence begins S seconds in (default 0), its music too:\n"
+           "                  frame k at S * 1000 + floor(k * 1000 / F) ms\n"
            "  -o, --output    the PNG file (--ms), the video, or the folder (--fps);\n"
            "                  - for standard output\n"
            "  --format NAME   mp4, mkv, webm or png, whatever the output's name (needed\n"
@@ -343,7 +373,7 @@ std::string CaptureUsage(const std::string& name, int width, int height) {
            "A demo with music puts it beside the frames, frame k showing the music at\n"
            "k / F seconds: AAC in .mp4, Opus in .webm, FLAC (lossless) in .mkv, and\n"
            "DIR/music.wav beside PNG files. Without --duration, a sequence lasts as long\n"
-           "as the music; a music that loops needs --duration, and its frames (--ms\n"
+           "as the music (from --start on); a music that loops needs --duration, and its frames (--ms\n"
            "too) show the music's position, which starts again at its length.\n"
            "\n"
            "A regular file (or one a symbolic link points to) is written under a\n"

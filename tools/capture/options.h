@@ -21,6 +21,7 @@ struct CaptureOptions {
     uint32_t ms = 0;       // OneFrame: elapsed milliseconds
     double fps = 0.0;      // Sequence: frames per second, 0 < fps <= 1000
     double duration = 0.0; // Sequence: seconds, 0 < duration <= 4294967.296
+    uint32_t startMs = 0;  // Sequence: the elapsed milliseconds of its first frame
     int crf = -1;          // Mp4, Webm: the encoder's quality setting; -1 for its default
     unsigned jobs = 0;     // Sequence: threads that encode; 0 for one per core
     std::string output;    // the file, the folder, or "-" for standard output
@@ -31,7 +32,8 @@ struct CaptureOptions {
 // else) and settles the format: --format if given, else an
 // existing folder or a name without an extension for a PNG sequence, else the
 // name's extension. For a demo with `music` (unless --no-music), a sequence
-// without --duration lasts as long as the music, which must not loop. On bad
+// without --duration lasts as long as the music (from --start on), which
+// must not loop. On bad
 // input returns false with `error` set to one line (without the program
 // name or newline) that names the problem.
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
