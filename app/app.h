@@ -18,6 +18,9 @@ extern uint8_t* shadowBuffer;
 
 // The wParam of the last WM_ACTIVATEAPP; the loop renders only while non-zero.
 extern int32_t appActive;
+// Nonzero: frames go on while another window has the focus (the live
+// program, beside a sync editor). Zero, as on Windows: the demo waits.
+extern int32_t appRunsInBackground;
 
 // The frame-rate readout's switch, toggled by the space bar between 0 and 1;
 // the present step draws the readout while it equals 1.

@@ -12,6 +12,7 @@
 uint8_t* frameBuffer;
 uint8_t* shadowBuffer;
 int32_t appActive;
+int32_t appRunsInBackground;
 
 static int StartupFailed(LPCSTR operation) {
     MessageBoxA(NULL, operation, "ERROR", MB_ICONWARNING);
@@ -50,7 +51,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
             if (GetMessageA(&msg, NULL, 0, 0) == 0) quit = true;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-        } else if (appActive && !musicOver) {
+        } else if ((appActive || appRunsInBackground) && !musicOver) {
             uint32_t elapsedMs;
             if (CLK_Elapsed(&elapsedMs)) {
                 GRD_Enter("FFX_Render", elapsedMs);

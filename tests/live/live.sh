@@ -1,9 +1,11 @@
 #!/bin/bash
 # live.sh PROJECT WORKDIR -- live reload of the template as template.native
 # copied and built it (PROJECT, with its build/native): its NAME-live runs
-# on Xvfb; a colour changed in effect.cpp is on the screen within 2 s of the
-# save, the picture going on at the time the clock had reached; then a
-# syntax error leaves the last good effect running and prints the
+# on Xvfb from --at 10 s; a colour changed in effect.cpp is on the screen
+# within 2 s of the save, the picture going on at the time the clock had
+# reached; a header the effect includes is watched too; a track the file
+# lacks is named once, and the sync file saved with it shows within 1 s;
+# then a syntax error leaves the last good effect running and prints the
 # compiler's message.
 set -u
 . "$(dirname "$0")/../../scripts/e2e-lib.sh"
@@ -41,10 +43,12 @@ blue_becomes() {
 }
 
 e2e_start_xvfb 640x480x24 || fail "no Xvfb"
-build/native/mydemo-live 2>"$work/stderr.txt" &
+FFX_SYNC=off build/native/mydemo-live --at 10 2>"$work/stderr.txt" &
 demo_pid=$!
 blue_becomes 128 20 || fail "the demo never showed its picture: $(cat "$work/stderr.txt")"
 shown=$(date +%s%N)
+rgb=$(pixel 0 4) && green=$(echo "$rgb" | cut -d' ' -f2)
+[ "$green" -ge 40 ] || fail "--at 10 did not start at 10 s (the clock at $green quarter seconds)"
 sleep 1.5
 
 # Five saves, the blue between 0x80 and 0xF0: the median time to the new
@@ -64,7 +68,27 @@ echo "the new colour showed after $(printf '%s' "$times" | tr '\n' ' ')ms; media
 # be well under that.
 least=$((($(date +%s%N) - shown) / 250000000 - 1))
 rgb=$(pixel 0 4) && green=$(echo "$rgb" | cut -d' ' -f2)
-[ "$green" -ge "$least" ] || fail "the picture started again (the clock at $green quarter seconds, the picture shown for more than $least)"
+[ "$green" -ge $((least + 40)) ] || fail "the picture started again (the clock at $green quarter seconds, the picture shown for more than $least after 10 s)"
+
+# The blue from a header of its own: a save of the header alone shows.
+printf 'constexpr uint32_t kBlue = 0x40;\n' >blue.h
+sed -i -e 's/| 0x[0-9A-F]*;/| kBlue;/' -e 's/#include "ffxdemo.h"/#include "ffxdemo.h"\n#include "blue.h"/' effect.cpp
+blue_becomes 64 3 || fail "the effect with blue.h did not show: $(cat "$work/stderr.txt")"
+sleep 0.5
+printf 'constexpr uint32_t kBlue = 0x60;\n' >blue.h
+blue_becomes 96 3 || fail "a save of blue.h did not show: $(cat "$work/stderr.txt")"
+
+# The blue from a track the file lacks: 0, and its name said once; then
+# the sync file saved with a key for it.
+sed -i 's/| kBlue;/| static_cast<uint32_t>(FFX_TrackValue(FFX_GetTrack("test:blue"), seconds));/' effect.cpp
+blue_becomes 0 3 || fail "the effect reading test:blue did not show: $(cat "$work/stderr.txt")"
+sleep 1.2
+[ "$(grep -c 'track "test:blue" has no keys' "$work/stderr.txt")" = 1 ] ||
+  fail "the track without keys was not named once: $(cat "$work/stderr.txt")"
+sed -i 's|</tracks>|<track name="test:blue"><key row="0" value="200" interpolation="0"/></track></tracks>|' mydemo.rocket
+saved=$(date +%s%N)
+blue_becomes 200 1 || fail "the saved sync file did not show within 1 s: $(cat "$work/stderr.txt")"
+echo "the saved sync file showed after $((($(date +%s%N) - saved) / 1000000)) ms"
 
 echo 'this is not C++' >>effect.cpp
 for _ in $(seq 50); do
@@ -74,8 +98,8 @@ done
 grep -q "error" "$work/stderr.txt" || fail "no compiler message for the syntax error"
 sleep 0.5
 kill -0 "$demo_pid" 2>/dev/null || fail "the demo ended on the syntax error"
-blue_becomes 240 1 || fail "the last good picture did not stay"
+blue_becomes 200 1 || fail "the last good picture did not stay"
 xdotool key Escape
 e2e_expect_exit "$demo_pid" 5 || fail "Escape did not end it with 0"
 demo_pid=
-echo "live: the new colour in $took ms, the clock going on ($green quarter seconds, at least $least); a syntax error keeps the last good effect"
+echo "live: the new colour in $took ms, the clock going on ($green quarter seconds, at least $least after 10 s); a header and the sync file watched; a syntax error keeps the last good effect"

@@ -8,12 +8,14 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "ffxdemo.h"
+#include "app/app.h"
 #include "tools/live/rebuild.h"
 #include "tools/live/transport.h"
 
@@ -98,9 +100,15 @@ void Swap(void* frameBuffer) {
     current.init(frameBuffer);
 }
 
+// The demo in a window, unless FFX_WINDOW says otherwise: set before the
+// display opens, which is before FFX_Init.
+[[maybe_unused]] const int windowed = setenv("FFX_WINDOW", "1", 0);
+
 } // namespace
 
 int FFX_Init(void* frameBuffer) {
+    // Frames go on while the sync editor, or the editor of the sources, has the focus.
+    appRunsInBackground = 1;
     LIVE_StartTransport(FFX_LIVE_SYNC);
     if (!Load(current) || !current.init(frameBuffer)) return 0;
     LIVE_Watch(LiveFiles{List(FFX_LIVE_SOURCES), FFX_LIVE_BUILD, Dependencies(), FFX_LIVE_SYNC});

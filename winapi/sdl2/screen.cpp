@@ -19,8 +19,10 @@ SDL_Texture* texture;  // the picture, one texel per pixel
 SDL_Texture* enlarged; // the picture at a whole scale, when the fit is not one
 int32_t pictureWidth, pictureHeight;
 
-// Environment switches for measuring: FFX_VSYNC=0 presents without waiting
-// for the vertical blank, FFX_REPORT_FPS=1 prints the frame rate on stderr.
+// Environment switches: FFX_VSYNC=0 presents without waiting for the
+// vertical blank, FFX_REPORT_FPS=1 prints the frame rate on stderr (both for
+// measuring), FFX_WINDOW=1 shows the picture in a window of its size beside
+// the others instead of on the whole screen (the live program's way).
 bool EnvironmentSays(const char* name, const char* value) {
     const char* set = std::getenv(name);
     return set && std::strcmp(set, value) == 0;
@@ -106,7 +108,14 @@ bool SdlDesktopMode(HWND window, DisplayMode* mode) {
 bool ScreenOpen(HWND hWnd, int32_t modeWidth, int32_t modeHeight) {
     SDL_Window* window = hWnd->sdl;
     ScreenClose(screenWindow);
-    if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+    if (EnvironmentSays("FFX_WINDOW", "1")) {
+        SDL_SetWindowBordered(window, SDL_TRUE);
+        SDL_SetWindowResizable(window, SDL_TRUE);
+        SDL_SetWindowSize(window, modeWidth, modeHeight);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    } else if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        return false;
+    }
     const Uint32 flags = EnvironmentSays("FFX_VSYNC", "0") ? 0 : SDL_RENDERER_PRESENTVSYNC;
     renderer = SDL_CreateRenderer(window, -1, flags);
     texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
