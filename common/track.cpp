@@ -19,18 +19,29 @@ std::vector<TRK_Key>::iterator At(FFX_Track* track, uint32_t row) {
 
 } // namespace
 
-double TRK_Value(const TRK_Key* keys, uint32_t count, double row) {
+double TRK_Value(const TRK_Key* keys, uint32_t count, double row, uint32_t& last) {
     if (count == 0) return 0.0;
     if (row <= keys[0].row) return keys[0].value;
-    // The last key at or before the row.
-    uint32_t low = 0, high = count;
-    while (high - low > 1) {
-        const uint32_t middle = low + (high - low) / 2;
-        if (keys[middle].row <= row)
-            low = middle;
-        else
-            high = middle;
+    // The last key at or before the row: the one found last, or its next,
+    // or else a search.
+    uint32_t low = last < count ? last : 0;
+    if (keys[low].row > row || (low + 1 < count && keys[low + 1].row <= row)) {
+        if (low + 1 < count && keys[low + 1].row <= row &&
+            (low + 2 == count || keys[low + 2].row > row)) {
+            ++low;
+        } else {
+            uint32_t high = count;
+            low = 0;
+            while (high - low > 1) {
+                const uint32_t middle = low + (high - low) / 2;
+                if (keys[middle].row <= row)
+                    low = middle;
+                else
+                    high = middle;
+            }
+        }
     }
+    last = low;
     const TRK_Key& key = keys[low];
     if (low + 1 == count || key.interpolation == TRK_STEP) return key.value;
     const TRK_Key& next = keys[low + 1];
@@ -74,6 +85,7 @@ const FFX_Track* FFX_GetTrack(const char* name) {
 
 float FFX_TrackValue(const FFX_Track* track, float seconds) {
     if (!track) return 0.0f;
-    return static_cast<float>(TRK_Value(track->keys.data(), static_cast<uint32_t>(track->keys.size()),
-                                        static_cast<double>(seconds) * trackRowsPerSecond));
+    return static_cast<float>(
+        TRK_Value(track->keys.data(), static_cast<uint32_t>(track->keys.size()),
+                  static_cast<double>(seconds) * trackRowsPerSecond, track->last));
 }

@@ -36,6 +36,7 @@ extern const double trackRowsPerSecond; // BPM / 60 x rows per beat
 struct FFX_Track {
     std::string name;
     std::vector<TRK_Key> keys; // by row, rising
+    mutable uint32_t last = 0; // the key found last: frame after frame, the one found next
 };
 
 // Every track asked for so far (FFX_GetTrack), in the order first asked.
@@ -47,4 +48,5 @@ void TRK_DeleteKey(FFX_Track* track, uint32_t row);
 
 // The value at `row` (fractional) of `count` keys by rising row; 0 without
 // keys. In double, without fused multiply-adds: the same on every build.
-double TRK_Value(const TRK_Key* keys, uint32_t count, double row);
+// `last` is where the search starts, and is set to the key found.
+double TRK_Value(const TRK_Key* keys, uint32_t count, double row, uint32_t& last);
