@@ -3,8 +3,8 @@
 // and blue the row shown), and reads what it shows from the screen:
 // the greeting and the order of its track requests, keys shown, pause and
 // seek shown at their row, its own rows while playing, commands written a
-// byte at a time and several in one write, the music's end, and the
-// editor gone and back.
+// byte at a time and several in one write, P and the arrow keys, the
+// music's end, and the editor gone and back.
 'use strict';
 const net = require('net');
 const { spawn, execFileSync } = require('child_process');
@@ -163,6 +163,20 @@ async function main() {
     'row 98 after commands a byte at a time (key 96 deleted, 100 is first)');
   c.send(setRow(500));
   await shows((s) => s.row === 500 && s.value === 33, 2000, 'row 500 and its key');
+
+  // The keys: the right arrow moves a second on (16 rows), and the editor
+  // hears of it; P plays and pauses.
+  c.data = Buffer.alloc(0);
+  execFileSync('xdotool', ['key', 'Right']);
+  await shows((s) => s.row === 516, 2000, 'a second on with the right arrow');
+  if ((await c.setRow()) !== 516) fail('the editor was not told of the row the arrow key moved to');
+  execFileSync('xdotool', ['key', 'p']);
+  await shows((s) => s.row > 520, 2000, 'playing after P');
+  execFileSync('xdotool', ['key', 'p']);
+  await sleep(200);
+  const held = screen().row;
+  await sleep(300);
+  if (screen().row !== held) fail('P did not pause');
 
   // Past the music's end (at 245.8 s, row 3933) the demo waits at its end.
   c.send(setRow(5000));

@@ -24,13 +24,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr uint32_t kStepMs = 1000;
+constexpr int64_t kStepMs = 1000;
 constexpr auto kKeysAwaited = std::chrono::seconds(1); // for the editor's keys
 
 std::string syncPath;
 bool editing; // a sync editor is looked for
 int64_t lastRow = -1;
-bool wasDown[3];                        // P, left, right at the last frame
 std::vector<Clock::time_point> askedAt; // when each track was first asked for
 size_t checked;                         // tracks checked for keys
 bool fileRead;                          // the sync file has been read again since the build
@@ -84,19 +83,26 @@ uint32_t RowMs(uint32_t row) {
     return ms;
 }
 
-bool Pressed(SDL_Scancode key, int index) {
-    const bool down = SDL_GetKeyboardState(nullptr)[key] != 0;
-    const bool pressed = down && !wasDown[index];
-    wasDown[index] = down;
-    return pressed;
+// Presses of P and of the arrow keys since the last frame, as SDL queues
+// them (on the main thread, as the frame loop takes window messages): a
+// tap shorter than a frame counts too.
+int pausePresses, steps;
+
+int SDLCALL KeyWatch(void*, SDL_Event* event) {
+    if (event->type != SDL_KEYDOWN || event->key.repeat) return 1;
+    if (event->key.keysym.scancode == SDL_SCANCODE_P) ++pausePresses;
+    if (event->key.keysym.scancode == SDL_SCANCODE_LEFT) --steps;
+    if (event->key.keysym.scancode == SDL_SCANCODE_RIGHT) ++steps;
+    return 1;
 }
 
 void Keys(float seconds) {
-    const int64_t ms = std::llround(static_cast<double>(seconds) * 1000.0);
-    if (Pressed(SDL_SCANCODE_P, 0)) CLK_Hold(!CLK_Held());
-    if (Pressed(SDL_SCANCODE_LEFT, 1))
-        CLK_Seek(static_cast<uint32_t>(ms > kStepMs ? ms - kStepMs : 0));
-    if (Pressed(SDL_SCANCODE_RIGHT, 2)) CLK_Seek(static_cast<uint32_t>(ms + kStepMs));
+    if (pausePresses % 2) CLK_Hold(!CLK_Held());
+    if (steps != 0) {
+        const int64_t ms = std::llround(static_cast<double>(seconds) * 1000.0) + steps * kStepMs;
+        CLK_Seek(static_cast<uint32_t>(ms > 0 ? ms : 0));
+    }
+    pausePresses = steps = 0;
 }
 
 // The keys the file has for `track` now.
@@ -148,6 +154,7 @@ void LIVE_StartTransport(const char* syncFile) {
         CLK_Seek(Milliseconds(arguments[i]));
     }
     CLK_NoEnd();
+    SDL_AddEventWatch(KeyWatch, nullptr);
     syncPath = syncFile;
     if (!syncPath.empty()) StartEditor();
 }
