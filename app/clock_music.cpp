@@ -90,8 +90,16 @@ static void MeasureFrame(void) {
     lead = lead == 0 ? frames : (lead * 7 + frames) / 8;
 }
 
+// The sample frame last shown from the device's position: the position
+// never goes back, though the lead may shrink while the device's position
+// stands between two of its steps.
+static uint64_t shown;
+
 static uint64_t Position(void) {
-    if (output) return base + heard + lead;
+    if (output) {
+        if (base + heard + lead > shown) shown = base + heard + lead;
+        return shown;
+    }
     if (reopen || !silentRunning) return silentBase;
     return silentBase + static_cast<uint64_t>(timeGetTime() - silentStart) * MUS_RATE / 1000;
 }
@@ -134,7 +142,7 @@ static void MoveTo(uint64_t frame) {
         reopen = 1;
         playing = 0;
     }
-    base = frame;
+    base = shown = frame;
     heard = lead = 0;
     silentBase = base;
     silentStart = timeGetTime();

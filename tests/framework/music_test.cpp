@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "common/elapsed.h"
@@ -89,6 +90,25 @@ TEST(MusicClock, PictureFollowsThePlayCursorAndTheMusicsEndClosesTheWindow) {
     EXPECT_TRUE(fake::calls({"MessageBoxA"}).empty());
     // 800 ms heard: the music's 750 ms, then silence.
     EXPECT_TRUE(heardMusic(800 * kBytesPerMs));
+}
+
+// The frames come quicker while the device's position stands between two
+// of its steps: the picture's time holds there, never going back.
+TEST(MusicClock, ThePicturesTimeNeverGoesBack) {
+    uint32_t time = 1000;
+    fake::setTime(time);
+    for (int frame = 1; frame <= 4; frame++)
+        fake::Script().afterFrame(frame).time(time += 40).playSound(40 * kBytesPerMs);
+    for (int frame = 5; frame <= 10; frame++)
+        fake::Script().afterFrame(frame).time(time += 10);
+    fake::Script().afterFrame(11).time(time += 10).playSound(800 * kBytesPerMs);
+    EXPECT_EQ(runProgram(), 0);
+    double last = 0.0;
+    for (const std::string& render : fake::calls({"FFX_Render"})) {
+        const double seconds = std::strtod(render.c_str() + render.find('(') + 1, nullptr);
+        EXPECT_GE(seconds, last) << render;
+        last = seconds;
+    }
 }
 
 // Switched away, the music stops with the picture (what the device would
