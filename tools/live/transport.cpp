@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -35,20 +36,21 @@ size_t checked;                         // tracks checked for keys
 bool fileRead;                          // the sync file has been read again since the build
 RocketFile file;
 
-[[noreturn]] void Usage(const std::string& why) {
-    std::fprintf(stderr, "live: %s\nusage: NAME-live [--at SECONDS]\n", why.c_str());
-    std::exit(2);
-}
-
-// The program's arguments, as the kernel has them.
+// The program's name and arguments, as the kernel has them.
 std::vector<std::string> Arguments() {
     std::ifstream in("/proc/self/cmdline", std::ios::binary);
     std::vector<std::string> arguments;
     std::string argument;
     while (std::getline(in, argument, '\0'))
         arguments.push_back(argument);
-    if (!arguments.empty()) arguments.erase(arguments.begin());
+    if (arguments.empty()) arguments.push_back("live");
     return arguments;
+}
+
+[[noreturn]] void Usage(const std::string& why) {
+    std::fprintf(stderr, "live: %s\nusage: %s [--at SECONDS]\n", why.c_str(),
+                 Arguments()[0].c_str());
+    std::exit(2);
 }
 
 uint32_t Milliseconds(const std::string& seconds) {
@@ -148,7 +150,7 @@ void NewTracks() {
 
 void LIVE_StartTransport(const char* syncFile) {
     const std::vector<std::string> arguments = Arguments();
-    for (size_t i = 0; i < arguments.size(); ++i) {
+    for (size_t i = 1; i < arguments.size(); ++i) {
         if (arguments[i] != "--at") Usage("unknown argument '" + arguments[i] + "'");
         if (++i == arguments.size()) Usage("--at takes the seconds to start at");
         CLK_Seek(Milliseconds(arguments[i]));
