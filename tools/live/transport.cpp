@@ -5,7 +5,6 @@
 
 #include <SDL.h>
 
-#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -121,8 +120,7 @@ void ReadSyncFile() {
     std::string why;
     RocketFile read;
     if (!ReadRocketFile(syncPath, read, why)) {
-        std::fprintf(stderr, "live: %s:%s%s; its last keys stay\n", syncPath.c_str(),
-                     std::isdigit(static_cast<unsigned char>(why[0])) ? "" : " ", why.c_str());
+        std::fprintf(stderr, "live: %s; its last keys stay\n", why.c_str());
         return;
     }
     file = read;

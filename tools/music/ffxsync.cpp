@@ -10,7 +10,6 @@
 // A file that cannot be read, or a bad key, stops it with one line naming
 // the file and, where it can, the line, and exit status 1; nothing is left
 // half written.
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -88,7 +87,7 @@ int main(int argc, char** argv) {
     RocketFile p;
     std::string why;
     if (!ReadRocketFile(file, p, why)) {
-        std::fprintf(stderr, "%s:%s%s\n", file.c_str(), std::isdigit(why[0]) ? "" : " ", why.c_str());
+        std::fprintf(stderr, "%s\n", why.c_str());
         return 1;
     }
     std::string error;

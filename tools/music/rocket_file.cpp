@@ -86,7 +86,7 @@ bool ReadRocketFile(const std::string& path, RocketFile& file, std::string& erro
     std::stringstream text;
     text << in.rdbuf();
     if (!in) {
-        error = "cannot read it";
+        error = path + ": cannot read it";
         return false;
     }
     file = RocketFile{};
@@ -101,9 +101,9 @@ bool ReadRocketFile(const std::string& path, RocketFile& file, std::string& erro
         p.error = std::to_string(XML_GetCurrentLineNumber(p.parser)) + ": " +
                   XML_ErrorString(XML_GetErrorCode(p.parser));
     XML_ParserFree(p.parser);
-    error = p.error;
+    if (!p.error.empty()) error = path + ":" + p.error; // the error starts with its line
     for (RocketTrack& track : file.tracks)
         std::sort(track.keys.begin(), track.keys.end(),
                   [](const RocketKey& a, const RocketKey& b) { return a.row < b.row; });
-    return error.empty();
+    return p.error.empty();
 }

@@ -28,7 +28,7 @@ struct RocketFile {
     std::string beatsPerMin, rowsPerBeat; // as the file has them, or empty
 };
 
-// Reads `path` into `file`. False, with `error` saying why (after the
-// line's number, "12: ...", where there is one), when it cannot be read or
-// holds a bad key.
+// Reads `path` into `file`. False, with `error` the line that says why
+// ("PATH:12: ..." with the line's number where there is one, else "PATH:
+// ..."), when it cannot be read or holds a bad key.
 bool ReadRocketFile(const std::string& path, RocketFile& file, std::string& error);
