@@ -19,18 +19,25 @@
 #include "common/music.h"
 
 static const uint64_t kFrameBytes = MUS_CHANNELS * sizeof(int16_t);
-// A position that stands still this long while playing means a device that
-// has stopped without saying so; a device may take longer to start.
-static const DWORD kStallMs = 1000;
+// A device may take a few seconds to start (a sink resuming from suspend,
+// Bluetooth): the picture waits that long for its first move. Once it has
+// moved, a position that stands while the device says it plays is
+// followed; one that stands this long where the device cannot tell is a
+// device that has stopped without saying so.
 static const DWORD kStartMs = 5000;
+static const DWORD kStallMs = 1000;
+// After a device has failed, how often it is opened again.
+static const DWORD kRetryMs = 1000;
 
 static const SoundOutput* output; // null while silent, or until reopened
-static int reopen;       // moved while playing: the device opens again to play on
+static int reopen;                // moved while playing: the device opens again to play on
 static int playing;
-static uint64_t base;    // the music's sample frame that the device started at
-static uint64_t heard;   // the sample frame being heard, as last told, from base
-static DWORD lastMove;   // timeGetTime when it last moved (or playing started)
-static int moving;       // it has moved since playing (re)started
+static uint64_t base;  // the music's sample frame that the device started at
+static uint64_t heard; // the sample frame being heard, as last told, from base
+static DWORD lastMove; // timeGetTime when it last moved (or playing started)
+static int moving;     // it has moved since playing (re)started
+static int retry;      // the device failed: it is opened again every kRetryMs
+static DWORD failedAt; // timeGetTime of the failure, or of the last try
 
 // A frame is seen a frame after it is rendered (the flip shows it at the
 // next vertical blank), so it shows the sound heard that much later: the
@@ -66,18 +73,25 @@ int CLK_Fill(uint64_t at, uint8_t* out, uint32_t bytes) {
     return 1;
 }
 
-// Follows the device's position and refills it. Returns 0 when the device
-// has failed or stalled.
-static int Advance(void) {
+enum Progress { kPlays, kFailed, kStalled };
+
+// Follows the device's position and refills it.
+static Progress Advance(void) {
     uint64_t now;
-    if (!output->update(&now)) return 0;
+    if (!output->update(&now)) return kFailed;
+    const DWORD time = timeGetTime();
     if (now != heard) {
         heard = now;
-        lastMove = timeGetTime();
+        lastMove = time;
         moving = 1;
-        return 1;
+        return kPlays;
     }
-    return timeGetTime() - lastMove <= (moving ? kStallMs : kStartMs);
+    if (!moving) return time - lastMove <= kStartMs ? kPlays : kStalled;
+    if (output->alive()) { // the sound waits with the picture: nothing is lost
+        lastMove = time;
+        return kPlays;
+    }
+    return time - lastMove <= kStallMs ? kPlays : kStalled;
 }
 
 // Follows the frames' interval while the music plays (a running mean over
@@ -104,13 +118,19 @@ static uint64_t Position(void) {
     return silentBase + static_cast<uint64_t>(timeGetTime() - silentStart) * MUS_RATE / 1000;
 }
 
-// From now on the timer, from the music's last position (heard at lastMove).
-static void GoSilent(const char* what) {
-    if (output) output->play(0); // whatever it still plays, it is not ours
+// From now on the timer, from the music's last position: heard at lastMove,
+// or, where the device never started, now. A device that said it failed is
+// let go, to be opened again later; one that only stood is stopped and left
+// alone.
+static void GoSilent(const char* what, int failed) {
+    if (output && failed) output->close();
+    if (output && !failed) output->play(0); // whatever it still plays, it is not ours
     output = NULL;
     silentBase = base + heard;
-    silentStart = lastMove;
+    silentStart = moving ? lastMove : timeGetTime();
     silentRunning = playing;
+    retry = failed;
+    failedAt = timeGetTime();
     fprintf(stderr, "%s: the demo goes on silently on its timer from %.3f s\n", what,
             static_cast<double>(silentBase) / MUS_RATE);
 }
@@ -126,16 +146,18 @@ static const SoundOutput* OpenOutput(void) {
 
 void CLK_Start(void) {
     if (!MUS_Open()) {
-        GoSilent("the music cannot be decoded here");
+        GoSilent("the music cannot be decoded here", 0);
         return;
     }
     output = OpenOutput();
-    if (!output) GoSilent("no sound device");
+    if (!output) GoSilent("no sound device", 0);
 }
 
-// Plays on from the music's sample frame `frame`: a device playing closes,
-// to open again when the clock runs.
+// Plays on from the music's sample frame `frame` (round the loop, or at
+// most its end): a device playing closes, to open again when the clock runs.
 static void MoveTo(uint64_t frame) {
+    if (musicLoop) frame %= musicFrames;
+    if (!musicLoop && frame > musicFrames) frame = musicFrames;
     if (output) {
         output->close();
         output = NULL;
@@ -148,19 +170,35 @@ static void MoveTo(uint64_t frame) {
     silentStart = timeGetTime();
 }
 
+// A device that failed, opened again: the music plays on from where the
+// timer has it (the timer goes on from there if it will not open).
+static void TakeUp(void) {
+    failedAt = timeGetTime();
+    MoveTo(Position());
+    output = OpenOutput();
+    if (!output) return;
+    retry = reopen = playing = 0;
+    fprintf(stderr, "the sound device is back: the music plays on from %.3f s\n",
+            static_cast<double>(base) / MUS_RATE);
+}
+
 int CLK_Elapsed(uint32_t* ms) {
     if (reopen && !held) {
         reopen = 0;
         output = OpenOutput();
-        if (!output) GoSilent("no sound device");
+        if (!output) GoSilent("no sound device", 0);
     }
+    if (retry && !held && timeGetTime() - failedAt >= kRetryMs) TakeUp();
     if (output && !playing && !held) {
         playing = 1;
         lastMove = timeGetTime();
         moving = 0;
-        if (!output->play(1)) GoSilent("the sound device failed");
+        if (!output->play(1)) GoSilent("the sound device failed", 1);
     }
-    if (output && playing && !Advance()) GoSilent("the sound device stopped");
+    if (output && playing) {
+        const Progress progress = Advance();
+        if (progress != kPlays) GoSilent("the sound device stopped", progress == kFailed);
+    }
     if (output && playing) MeasureFrame();
     if (!output && !reopen && !silentRunning && !held) {
         silentStart = timeGetTime();
@@ -179,7 +217,7 @@ int CLK_Elapsed(uint32_t* ms) {
 
 void CLK_Pause(void) {
     if (output && playing) {
-        if (!output->play(0)) GoSilent("the sound device failed");
+        if (!output->play(0)) GoSilent("the sound device failed", 1);
         playing = 0;
     }
     if (!output && silentRunning) {
@@ -198,8 +236,7 @@ int CLK_Held(void) {
 }
 
 void CLK_Seek(uint32_t ms) {
-    const uint64_t frame = static_cast<uint64_t>(ms) * MUS_RATE / 1000;
-    MoveTo(musicLoop ? frame % musicFrames : frame < musicFrames ? frame : musicFrames);
+    MoveTo(static_cast<uint64_t>(ms) * MUS_RATE / 1000);
 }
 
 void CLK_NoEnd(void) {

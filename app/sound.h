@@ -13,6 +13,12 @@ struct SoundOutput {
     // Refills what the device has played and sets *heard to the sample
     // frame being heard, counted from the start; 0 when the device failed.
     int (*update)(uint64_t* heard);
+    // 1 while the device says that its sound plays on: a position that
+    // stands is then a device starting or resuming (a sink woken from
+    // suspend, Bluetooth), and the clock follows it. 0 where the device
+    // cannot tell (Wine's WASAPI, whose position stands when its sound
+    // server has gone).
+    int (*alive)(void);
     // Stops the sound and lets the device go; the output may be opened again.
     void (*close)(void);
 };

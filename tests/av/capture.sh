@@ -7,20 +7,11 @@
 # delay skipped); a looping music's picture at its
 # length is the picture at 0, and its sequences need --duration; --start
 # renders a section, with its music from there.
-set -u
+. "$(dirname "$0")/lib.sh"
 capture=$1 mp3=$2 tune=$3 avsync=$4 work=$5
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-source=${mp3%.mp3}.cpp samples=$work/samples.raw
-delay=$(sed -n 's/.*musicCodedDelay = \([0-9]*\);/\1/p' "$source")
-frames=$(sed -n 's/.*musicFrames = \([0-9]*\);/\1/p' "$source")
-[ -n "$delay" ] && [ -n "$frames" ] || fail "no delay or length in $source"
-mpg123 -q --no-gapless -e s16 -s "$mp3" | tail -c +$((delay * 4 + 1)) | head -c $((frames * 4)) >"$samples"
-[ "$(stat -c %s "$samples")" -eq $((frames * 4)) ] || fail "$mp3 decodes to less than the music"
+samples=$work/samples.raw
+music_samples "$mp3" "$samples"
 
 for video in sync.mp4 sync.mkv; do
   "$capture" --fps 30 -o "$video" || fail "$video not written"

@@ -185,6 +185,39 @@ TEST(MusicClock, WhenTheDeviceFailsTheTimerGoesOnFromTheMusicsPosition) {
               }));
 }
 
+// A device that stands for two seconds at 200 ms while it says it plays (a
+// sink resuming, Bluetooth waking), frames 100 ms apart on the timer: the
+// picture waits with it, however long, and both go on together; nothing is
+// stopped or let go.
+TEST(MusicClock, ADeviceThatStandsWhileItPlaysIsFollowed) {
+    fake::setTime(1000);
+    for (int frame = 1; frame <= 30; frame++) {
+        fake::Script step;
+        step.afterFrame(frame).time(1000 + 100 * frame);
+        if (frame <= 2 || frame > 22) step.playSound(100 * kBytesPerMs);
+    }
+    EXPECT_EQ(runProgram(), 0);
+
+    Strings expected = rendersAt({0, 100});
+    for (int frame = 3; frame <= 23; frame++)
+        expected.push_back(rendersAt({200})[0]);
+    for (const std::string& r : rendersAt({300, 400, 500, 600, 700}))
+        expected.push_back(r);
+    EXPECT_EQ(fake::calls({"FFX_Render"}), expected);
+    EXPECT_TRUE(fake::calls({"IDirectSoundBuffer::Stop", "IDirectSoundBuffer::Release"}).empty());
+}
+
+// A device that says it plays and never moves: the picture waits for it
+// at 0 for five seconds, then the timer starts the demo from there.
+TEST(MusicClock, ADeviceThatNeverStartsIsWaitedForThenLeftToTheTimer) {
+    fake::setTime(1000);
+    for (int frame = 1; frame <= 10; frame++)
+        fake::Script().afterFrame(frame).time(frame <= 5 ? 1000 + 1000 * frame
+                                                         : 6100 + 200 * (frame - 6));
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(fake::calls({"FFX_Render"}), rendersAt({0, 0, 0, 0, 0, 0, 0, 200, 400, 600}));
+}
+
 #else
 
 // The looped music (750 ms) in a 2 s buffer, 300 ms played between frames:
@@ -202,15 +235,16 @@ TEST(LoopedMusicClock, TimeStartsAgainWithTheMusicAndTheDemoPlaysOn) {
     EXPECT_TRUE(heardMusic(4500 * kBytesPerMs));
 }
 
-// A device whose cursor stops at 200 ms without a word, frames 100 ms apart
-// on the timer: the picture waits a second for it, then the timer takes the
-// music on from the cursor's last move, round the loop.
+// A device that stops by itself at 200 ms, its calls still succeeding,
+// frames 100 ms apart on the timer: the picture waits a second for it, then
+// the timer takes the music on from the cursor's last move, round the loop.
 TEST(LoopedMusicClock, DeviceThatStopsSilentlyIsLeftToTheTimer) {
     fake::setTime(1000);
     for (int frame = 1; frame <= 16; frame++) {
         fake::Script step;
         step.afterFrame(frame).time(1000 + 100 * frame);
         if (frame <= 2) step.playSound(100 * kBytesPerMs);
+        if (frame == 2) step.stopSound();
     }
     fake::Script().afterFrame(16).key(VK_ESCAPE);
     EXPECT_EQ(runProgram(), 0);
@@ -218,6 +252,32 @@ TEST(LoopedMusicClock, DeviceThatStopsSilentlyIsLeftToTheTimer) {
     EXPECT_EQ(fake::calls({"FFX_Render"}), rendersAt({0, 100, 200, 200, 200, 200, 200, 200, 200,
                                                       200, 200, 200, 200, 550, 650, 0}));
     EXPECT_EQ(fake::calls({"IDirectSoundBuffer::Stop"}).size(), 1u);
+}
+
+// The device fails at 200 ms (it says so): it is let go, the timer goes on
+// from there, and a second later the device, opened again, plays the music
+// on from where the timer has it; the picture follows the device again.
+TEST(LoopedMusicClock, ADeviceThatComesBackAfterAFailurePlaysOnFromTheMusicsPosition) {
+    fake::setTime(1000);
+    for (int frame = 1; frame <= 16; frame++) {
+        fake::Script step;
+        step.afterFrame(frame).time(1000 + 100 * frame);
+        if (frame <= 2 || frame >= 14) step.playSound(100 * kBytesPerMs);
+        if (frame == 3) step.failNext("IDirectSoundBuffer::GetCurrentPosition");
+    }
+    fake::Script().afterFrame(17).key(VK_ESCAPE);
+    EXPECT_EQ(runProgram(), 0);
+
+    // Opened again in frame 14's reading, at 1.3 s: 550 ms round the loop.
+    EXPECT_EQ(fake::calls({"FFX_Render"}), rendersAt({0, 100, 200, 300, 400, 500, 600, 700, 50, 150,
+                                                      250, 350, 450, 550, 650, 0, 100}));
+    // Heard: the music's first 200 ms, then 300 ms of it from 550 ms on.
+    const std::vector<uint8_t> music = musicAsPlayed(1500 * kBytesPerMs);
+    std::vector<uint8_t> expected(music.begin(), music.begin() + 200 * kBytesPerMs);
+    expected.insert(expected.end(), music.begin() + 550 * kBytesPerMs,
+                    music.begin() + 850 * kBytesPerMs);
+    EXPECT_TRUE(fake::heardSound() == expected);
+    EXPECT_EQ(fake::calls({"IDirectSound8::CreateSoundBuffer"}).size(), 2u);
 }
 
 #endif

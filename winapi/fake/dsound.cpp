@@ -74,8 +74,16 @@ const std::vector<uint8_t>& heardSound() {
     return heard;
 }
 
+void stopSound() {
+    bufferImpl.playing = false;
+}
+
 Script& Script::playSound(uint32_t bytes) {
     return then([=] { fake::playSound(bytes); });
+}
+
+Script& Script::stopSound() {
+    return then([] { fake::stopSound(); });
 }
 
 } // namespace fake
@@ -146,6 +154,14 @@ HRESULT WINAPI IDirectSoundBuffer::Lock(DWORD dwOffset, DWORD dwBytes, LPVOID* p
     *pdwAudioBytes1 = impl->lockedBytes1;
     if (ppvAudioPtr2) *ppvAudioPtr2 = impl->locked2;
     if (pdwAudioBytes2) *pdwAudioBytes2 = impl->lockedBytes2;
+    return DS_OK;
+}
+
+// Playing from Play until Stop, or until the device stops by itself.
+HRESULT WINAPI IDirectSoundBuffer::GetStatus(DWORD* pdwStatus) {
+    HRESULT result;
+    if (enter("IDirectSoundBuffer::GetStatus", "", &result)) return result;
+    *pdwStatus = impl->playing ? DSBSTATUS_PLAYING : 0;
     return DS_OK;
 }
 

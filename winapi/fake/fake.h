@@ -101,6 +101,9 @@ const Pixels& backBuffer();
 // cursor stands still. The device takes each byte as it plays it, so the
 // write cursor is the play cursor.
 void playSound(uint32_t bytes);
+// The buffer stops by itself, as a device that gives up does: its status no
+// longer says it plays.
+void stopSound();
 // Every byte heard so far, in order.
 const std::vector<uint8_t>& heardSound();
 
@@ -121,6 +124,7 @@ class Script {
     Script& ticks(uint32_t ms);
     Script& time(uint32_t ms);
     Script& playSound(uint32_t bytes);
+    Script& stopSound();
     Script& failNext(const std::string& call, int times = 1, HRESULT result = kGenericError);
     Script& loseSurfaces();
     Script& then(std::function<void()> action);

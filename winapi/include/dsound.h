@@ -22,6 +22,9 @@
 
 #define DSBPLAY_LOOPING 0x00000001
 
+#define DSBSTATUS_PLAYING 0x00000001
+#define DSBSTATUS_BUFFERLOST 0x00000002
+
 typedef struct _DSBUFFERDESC {
     DWORD dwSize;
     DWORD dwFlags;
@@ -44,6 +47,7 @@ typedef struct IDirectSound8* LPDIRECTSOUND8;
 struct IDirectSoundBuffer {
     HRESULT WINAPI GetCurrentPosition(DWORD* pdwCurrentPlayCursor,
                                       DWORD* pdwCurrentWriteCursor);
+    HRESULT WINAPI GetStatus(DWORD* pdwStatus);
     HRESULT WINAPI Lock(DWORD dwOffset, DWORD dwBytes, LPVOID* ppvAudioPtr1,
                         DWORD* pdwAudioBytes1, LPVOID* ppvAudioPtr2, DWORD* pdwAudioBytes2,
                         DWORD dwFlags);
