@@ -59,6 +59,7 @@ node_modules/.package-lock.json: package-lock.json
 bench: build windows
 	build/native/ffxbench
 	build/native/ffxbench-fire
+	build/native/ffxbench-seek
 	scripts/fps-compare build/native
 	scripts/fps-compare-music build/native
 	scripts/av-long build/native
