@@ -31,9 +31,8 @@ int Refill(void) {
     if (soundBuffer->Lock(static_cast<DWORD>(writtenBytes % kRingBytes), space, &part1, &bytes1,
                           &part2, &bytes2, 0) != DS_OK)
         return 0;
-    const int filled =
-        CLK_Fill(writtenBytes, static_cast<uint8_t*>(part1), bytes1) &&
-        (!part2 || CLK_Fill(writtenBytes + bytes1, static_cast<uint8_t*>(part2), bytes2));
+    const int filled = CLK_Fill(writtenBytes, static_cast<uint8_t*>(part1), bytes1) &&
+                       (!part2 || CLK_Fill(writtenBytes + bytes1, static_cast<uint8_t*>(part2), bytes2));
     if (soundBuffer->Unlock(part1, bytes1, part2, bytes2) != DS_OK || !filled) return 0;
     writtenBytes += bytes1 + (part2 ? bytes2 : 0);
     return 1;
@@ -53,6 +52,7 @@ int Update(uint64_t* heard) {
     return Refill();
 }
 
+// A stream that stands while this says it plays is waiting for its device.
 int Alive(void) {
     DWORD status;
     return soundBuffer->GetStatus(&status) == DS_OK && (status & DSBSTATUS_PLAYING) &&
@@ -75,7 +75,7 @@ const SoundOutput output = {Play, Update, Alive, Close};
 
 const SoundOutput* SND_OpenDirectSound(void) {
     WAVEFORMATEX format = {WAVE_FORMAT_PCM, MUS_CHANNELS, MUS_RATE, MUS_RATE * kFrameBytes,
-                           kFrameBytes,     16,           0};
+                           kFrameBytes, 16, 0};
     DSBUFFERDESC desc = {sizeof desc, DSBCAPS_GETCURRENTPOSITION2, kRingBytes, 0, &format, {}};
     playedBytes = writtenBytes = 0;
     lastCursor = 0;
