@@ -63,6 +63,7 @@ bench: build windows
 	scripts/fps-compare build/native
 	scripts/fps-compare-music build/native
 	scripts/av-long build/native
+	scripts/av-long build/native cold
 	scripts/fps-compare-wine
 	scripts/capture-bench build/native
 	$(MAKE) --no-print-directory web node_modules/.package-lock.json
