@@ -1,0 +1,45 @@
+#!/bin/bash
+# switches.sh -- the flash-and-tone demo's .exe switched away and back
+# three times while it plays (under Wine, in a virtual desktop of its
+# size, its sound in a null sink), screen and sound recorded. Each return
+# must show the frames the demo draws and no other: the recording holds
+# no more white flashes than the demo draws (17 in its 8.5 s), each one
+# with its tone, and the demo ends by itself with exit 0. A buffer of the
+# flip chain shown again without being drawn since the return shows as
+# white frames between the flashes, or black ones within them, that is as
+# flashes without a tone.
+# Usage: switches.sh SYNC.EXE FFXSWITCH.EXE FFXAVSYNC WORKDIR
+exe=$1 switcher=$2 avsync=$3 WINE_WORK=$4
+. "$(dirname "$0")/wine-lib.sh"
+flashes=17 # one each half second of the music, from 0 s to 8 s
+
+wine_require "$exe"
+[ -f "$switcher" ] || wine_fail "$switcher is missing; build it with 'make windows'"
+wine_setup 320x240x24 320x240
+trap 'e2e_stop_recording; e2e_stop_pulse; wine_cleanup' EXIT
+mkdir -p "$WINE_WORK/alone"
+cp "$exe" "$WINE_WORK/alone/sync.exe"
+cd "$WINE_WORK/alone" || exit 1
+e2e_start_pulse "$WINE_WORK/pulse" || wine_fail "the sound server did not start"
+e2e_start_recording "$WINE_WORK/recording.mkv" 320x240
+sleep 1
+wine_start sync.exe
+for n in 1 2 3; do
+  sleep 1.5
+  wine_alive
+  WINEDEBUG=-all wine "$switcher" 1 >>"$WINE_LOG" 2>&1 &
+  e2e_expect_exit $! 30 || wine_fail "switch $n: the other program did not bring the demo back"
+done
+wine_expect_exit 30
+sleep 0.5
+e2e_stop_recording || wine_fail "the recording did not end"
+report=$(FFX_AVSYNC_LIST=1 "$avsync" "$WINE_WORK/recording.mkv" 40 12) ||
+  wine_fail "flashes and tones not in step: $(tail -n 1 <<<"$report")"
+summary=$(tail -n 1 <<<"$report")
+echo "$summary"
+seen=${summary%% flashes*}
+paired=${summary#*tones, } paired=${paired%% paired*}
+[ "$seen" -le "$flashes" ] && [ "$paired" -eq "$seen" ] ||
+  wine_fail "$seen flashes ($paired with a tone) where the demo draws $flashes; without a tone:" \
+    "$(awk '/^flash/ { o = $4 < 0 ? -$4 : $4; if (o >= 250) printf " %s", $2 }' <<<"$report")"
+echo "PASS"
