@@ -21,12 +21,7 @@ mode=$1 exe=$2 switcher=$3 avsync=$4 WINE_WORK=$5 latency=${6:-}
 . "$(dirname "$0")/wine-lib.sh"
 
 wine_require "$exe"
-wine_setup 320x240x24 320x240
-trap 'e2e_stop_recording; e2e_stop_pulse; wine_cleanup' EXIT
-mkdir -p "$WINE_WORK/alone"
-cp "$exe" "$WINE_WORK/alone/sync.exe"
-cd "$WINE_WORK/alone" || exit 1
-e2e_start_pulse "$WINE_WORK/pulse" || wine_fail "the sound server did not start"
+wine_setup_music "$exe"
 
 if [ "$mode" = in-step ]; then
   e2e_start_recording "$WINE_WORK/recording.mkv" 320x240

@@ -15,12 +15,7 @@ flashes=17 # one each half second of the music, from 0 s to 8 s
 
 wine_require "$exe"
 [ -f "$switcher" ] || wine_fail "$switcher is missing; build it with 'make windows'"
-wine_setup 320x240x24 320x240
-trap 'e2e_stop_recording; e2e_stop_pulse; wine_cleanup' EXIT
-mkdir -p "$WINE_WORK/alone"
-cp "$exe" "$WINE_WORK/alone/sync.exe"
-cd "$WINE_WORK/alone" || exit 1
-e2e_start_pulse "$WINE_WORK/pulse" || wine_fail "the sound server did not start"
+wine_setup_music "$exe"
 e2e_start_recording "$WINE_WORK/recording.mkv" 320x240
 sleep 1
 wine_start sync.exe

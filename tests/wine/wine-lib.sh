@@ -90,6 +90,18 @@ wine_setup() {
   wine_load
 }
 
+# wine_setup_music EXE: wine_setup for the flash-and-tone demo in a virtual
+# desktop of its size, EXE copied alone into an empty folder (it needs
+# nothing beside it), now the current one, and a sound server of its own.
+wine_setup_music() {
+  wine_setup 320x240x24 320x240
+  trap 'e2e_stop_recording; e2e_stop_pulse; wine_cleanup' EXIT
+  mkdir -p "$WINE_WORK/alone"
+  cp "$1" "$WINE_WORK/alone/sync.exe"
+  cd "$WINE_WORK/alone" || exit 1
+  e2e_start_pulse "$WINE_WORK/pulse" || wine_fail "the sound server did not start"
+}
+
 # wine_load: with WINE_LOAD=N, N busy loops hold the processors while the
 # test runs, as other work on the machine would.
 wine_load() {
