@@ -47,19 +47,10 @@ wine_cleanup() {
   rm -rf "$WINEPREFIX"
 }
 
-# wine_boot: makes $WINEPREFIX a fresh prefix (wineboot, 10 to 17 s here).
-wine_boot() {
-  (unset DISPLAY; WINEDEBUG=-all timeout 120 wineboot -i) >"$WINE_WORK/wineboot.log" 2>&1 ||
-    wine_fail "wineboot -i did not finish in 120 s (see $WINE_WORK/wineboot.log)"
-}
-
 # wine_setup SCREEN [DESKTOP]: a fresh prefix, then Xvfb with SCREEN (e.g.
 # 640x480x24). With DESKTOP (e.g. 640x480) every program of the prefix runs
 # in a virtual desktop of that size; `wine explorer /desktop=...` would do
-# the same but hides the program's exit code. With FFX_WINE_PREFIX, a
-# prefix that wine_boot made and nothing has run in since, the prefix is a
-# copy of it (half a second, where a boot takes 10 s or more); it runs its
-# own wineserver (a server belongs to its prefix's folder).
+# the same but hides the program's exit code.
 wine_setup() {
   local start=$SECONDS reg="$WINE_WORK/setup.reg"
   trap wine_cleanup EXIT
@@ -67,11 +58,8 @@ wine_setup() {
   mkdir -p "$WINE_WORK"
   [ -d "$WINEPREFIX" ] && timeout 10 wineserver -k 2>/dev/null
   rm -rf "${WINE_WORK:?}"/*
-  if [ -n "${FFX_WINE_PREFIX:-}" ]; then
-    cp -a "$FFX_WINE_PREFIX" "$WINEPREFIX" || wine_fail "could not copy the prefix $FFX_WINE_PREFIX"
-  else
-    wine_boot
-  fi
+  (unset DISPLAY; WINEDEBUG=-all timeout 120 wineboot -i) >"$WINE_WORK/wineboot.log" 2>&1 ||
+    wine_fail "wineboot -i did not finish in 120 s (see $WINE_WORK/wineboot.log)"
   # DirectDraw draws through GDI unless WINE_RENDERER=default asks for what
   # a Wine user gets: without a GPU, Wine's OpenGL path runs on Mesa's
   # software rasteriser, whose threads compete for the processors (2 of 10
