@@ -1,5 +1,6 @@
 // device.cpp -- the DirectDraw device in exclusive full-screen mode, its flip
-// chain of a primary surface and one back buffer, and the back buffer's lock.
+// chain of a primary surface and one back buffer, taken again after a
+// switch, and the back buffer's lock.
 #include "display/display.h"
 
 IDirectDraw7* ddDevice;
@@ -10,19 +11,20 @@ IDirectDrawSurface7* ddBack;
 static_assert(sizeof(DDSURFACEDESC2) == (sizeof(void*) == 4 ? 124 : 136),
               "surface description size");
 
-static int InitFailed(HWND window, LPCSTR message) {
-    MessageBoxA(window, message, "Error", MB_OK);
-    return 0;
-}
+// The screen as DDRAW_Init took it, to be taken again after a switch.
+static int32_t screenWidth, screenHeight, screenDepth;
+static HWND screenWindow;
 
-int DDRAW_Init(int32_t modeWidth, int32_t modeHeight, int32_t modeDepth, HWND window) {
+// Takes the screen: device, cooperative level, mode, flip chain. Returns the
+// message of the step that failed, or null.
+static const char* TakeScreen(void) {
     if (DirectDrawCreateEx(NULL, (LPVOID*)&ddDevice, IID_IDirectDraw7, NULL) != DD_OK)
-        return InitFailed(window, "Could not create Direct Draw Instance\n");
-    if (ddDevice->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE |
-                                                  DDSCL_ALLOWMODEX) != DD_OK)
-        return InitFailed(window, "Could not take control of the screen\n");
-    if (ddDevice->SetDisplayMode(modeWidth, modeHeight, modeDepth, 0, 0) != DD_OK)
-        return InitFailed(window, "Video mode not found\n");
+        return "Could not create Direct Draw Instance\n";
+    if (ddDevice->SetCooperativeLevel(screenWindow, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE |
+                                                        DDSCL_ALLOWMODEX) != DD_OK)
+        return "Could not take control of the screen\n";
+    if (ddDevice->SetDisplayMode(screenWidth, screenHeight, screenDepth, 0, 0) != DD_OK)
+        return "Video mode not found\n";
 
     DDSURFACEDESC2 desc = {};
     desc.dwSize = sizeof(desc);
@@ -30,26 +32,59 @@ int DDRAW_Init(int32_t modeWidth, int32_t modeHeight, int32_t modeDepth, HWND wi
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
     desc.dwBackBufferCount = 1;
     if (ddDevice->CreateSurface(&desc, &ddPrimary, NULL) != DD_OK)
-        return InitFailed(window, "Could not create the primary surface\n");
+        return "Could not create the primary surface\n";
 
     DDSCAPS2 caps = {DDSCAPS_BACKBUFFER, 0, 0, 0};
     if (ddPrimary->GetAttachedSurface(&caps, &ddBack) != DD_OK)
-        return InitFailed(window, "Could not get the back surface\n");
+        return "Could not get the back surface\n";
+    return NULL;
+}
 
+int DDRAW_Init(int32_t modeWidth, int32_t modeHeight, int32_t modeDepth, HWND window) {
+    screenWidth = modeWidth;
+    screenHeight = modeHeight;
+    screenDepth = modeDepth;
+    screenWindow = window;
+    if (const char* failed = TakeScreen()) {
+        MessageBoxA(window, failed, "Error", MB_OK);
+        return 0;
+    }
     fpsWindowStart = GetTickCount();
     frameCount = 0;
     return 1;
 }
 
+// Lets go of the flip chain and the device, whatever of them there is.
+static void ReleaseScreen(void) {
+    if (ddBack) ddBack->Release();
+    if (ddPrimary) ddPrimary->Release();
+    if (ddDevice) ddDevice->Release();
+    ddBack = NULL;
+    ddPrimary = NULL;
+    ddDevice = NULL;
+}
+
+// Restoring the surfaces is not enough: Wine's GDI renderer keeps each
+// restored buffer's device context over memory it has let go, and shows
+// one buffer from that memory every other flip. A flip chain taken anew has
+// no such buffer. Until the user is back, restoring fails and nothing
+// changes; a screen that cannot be taken again leaves nothing, and the next
+// frame tries again.
+void DDRAW_Regain(void) {
+    if (ddPrimary && ddPrimary->Restore() != DD_OK) return;
+    ReleaseScreen();
+    if (TakeScreen()) ReleaseScreen();
+}
+
 // Without the wait flag: a lock that cannot be granted at once fails. Once
 // the surfaces are lost (the user switched away from the exclusive screen)
-// every lock fails until the primary surface, and with it the back buffer,
-// is restored; this frame is skipped, the next one locks again.
+// every lock fails until the screen is regained; the next lock goes to the
+// new back buffer.
 static HRESULT LockBack(DDSURFACEDESC2* desc) {
     *desc = {};
     desc->dwSize = sizeof(*desc);
-    HRESULT result = ddBack->Lock(NULL, desc, 0, NULL);
-    if (result == DDERR_SURFACELOST) ddPrimary->Restore();
+    HRESULT result = ddBack ? ddBack->Lock(NULL, desc, 0, NULL) : DDERR_SURFACELOST;
+    if (result == DDERR_SURFACELOST) DDRAW_Regain();
     return result;
 }
 

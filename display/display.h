@@ -12,7 +12,7 @@
 
 #include "display/palette.h"
 
-// Set by DDRAW_Init and kept for the life of the process.
+// Set by DDRAW_Init; taken anew by DDRAW_Regain, null while it cannot be.
 extern IDirectDraw7* ddDevice;
 extern IDirectDrawSurface7* ddPrimary; // heads the flip chain
 extern IDirectDrawSurface7* ddBack;    // the one back buffer
@@ -22,6 +22,11 @@ extern IDirectDrawSurface7* ddBack;    // the one back buffer
 // frame-rate measurement. On a failed step shows that step's box (owner window,
 // caption "Error") and returns 0; returns 1 on success.
 int DDRAW_Init(int32_t modeWidth, int32_t modeHeight, int32_t modeDepth, HWND window);
+
+// After a lost surface: once the primary surface restores (the user is
+// back), the flip chain and the device are let go and the screen is taken
+// again as DDRAW_Init took it, without a box on failure.
+void DDRAW_Regain(void);
 
 // The back buffer's row pitch in bytes, from a lock taken and released at
 // once; 0 when the lock fails.
@@ -43,5 +48,6 @@ extern uint32_t fpsWindowStart;
 extern float fps;
 
 // Counts the frame, draws the readout while showFps is 1, and flips,
-// retrying while the display is still drawing. Returns the last Flip result.
+// retrying while the display is still drawing; regains the screen when the
+// surfaces are lost. Returns the last Flip result.
 HRESULT DDRAW_Flip(void);

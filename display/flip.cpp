@@ -29,7 +29,7 @@ static void MeasureFps(void) {
 // frame already transferred; skipped when the device context is refused.
 static void DrawFps(void) {
     HDC dc;
-    if (ddBack->GetDC(&dc) != DD_OK) return;
+    if (!ddBack || ddBack->GetDC(&dc) != DD_OK) return;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     std::string text = COM_FormatFixed(fps, 3, 1) + " fps";
@@ -44,10 +44,9 @@ HRESULT DDRAW_Flip(void) {
         DrawFps();
     }
     // No wait flag: spin until the display takes the flip.
-    HRESULT result;
-    do {
-        result = ddPrimary->Flip(NULL, 0);
-    } while (result == DDERR_WASSTILLDRAWING);
-    if (result == DDERR_SURFACELOST) ddPrimary->Restore();
+    HRESULT result = DDERR_SURFACELOST;
+    while (ddPrimary && (result = ddPrimary->Flip(NULL, 0)) == DDERR_WASSTILLDRAWING) {
+    }
+    if (result == DDERR_SURFACELOST) DDRAW_Regain();
     return result;
 }

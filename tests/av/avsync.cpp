@@ -13,7 +13,7 @@
 // Exit status 0 when at least MIN_PAIRS flashes have a tone within 250 ms
 // and the median offset (positive: the sound is late) is within
 // +-WITHIN_MS; 1 otherwise; 2 when the file cannot be read. With
-// FFX_AVSYNC_LIST set it lists each flash and its tone's offset.
+// FFX_AVSYNC_LIST set it lists each tone, then each flash and its tone's offset.
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -157,6 +157,8 @@ int main(int argc, char** argv) {
             o.flashes.push_back(t);
         if (list) std::fclose(list);
     }
+    if (std::getenv("FFX_AVSYNC_LIST"))
+        for (double tone : o.tones) std::printf("tone %.3f\n", tone);
     std::vector<double> offsets;
     for (double flash : o.flashes) {
         double best = 1e9;

@@ -49,12 +49,38 @@ TEST(Transfer, FrameWhosePitchQueryFailsIsNotCopiedAndUnlocked) {
     EXPECT_FALSE(fake::backBuffer().locked);
 }
 
-TEST(Transfer, LostSurfacesAreRestoredAndTheNextFrameShows) {
+// Once restored, the chain and its device are let go and the screen taken
+// again as at the start, so that no buffer from before the switch is shown;
+// the same frame is then drawn into the new chain.
+TEST(Transfer, LostSurfacesAreRestoredTakenAgainAndTheSameFrameShows) {
     fake::Script().afterFrame(2).loseSurfaces().afterFrame(4).key(VK_ESCAPE);
     EXPECT_EQ(runProgram(), 0);
-    EXPECT_EQ(frameLog(3, {"Lock", "Restore", "Unlock", "Flip"}),
-              (Strings{"Lock", "Restore", "Lock", "Unlock", "Flip"}));
-    EXPECT_EQ(fake::calls({"Restore"}), Strings{"Restore(primary)"});
+    EXPECT_EQ(frameLog(3, {"DirectDrawCreateEx", "SetCooperativeLevel", "SetDisplayMode",
+                           "CreateSurface", "GetAttachedSurface", "Lock", "Restore", "Unlock",
+                           "Flip", "Release"}),
+              (Strings{"Lock", "Restore", "Release", "Release", "Release", "DirectDrawCreateEx",
+                       "SetCooperativeLevel", "SetDisplayMode", "CreateSurface",
+                       "GetAttachedSurface", "Lock", "Unlock", "Flip"}));
+    EXPECT_EQ(fake::calls({"Release"}),
+              (Strings{"Release(back)", "Release(primary)", "Release(device)"}));
+    EXPECT_EQ(fake::calls({"MessageBoxA"}), Strings{});
+    EXPECT_TRUE(screenShows(lastFramePixel));
+}
+
+// Taking the screen again fails once: no box, nothing half-held, and the
+// next try takes it.
+TEST(Transfer, ScreenThatCannotBeTakenAgainIsTriedAgain) {
+    fake::Script()
+        .afterFrame(2)
+        .loseSurfaces()
+        .failNext("CreateSurface")
+        .afterFrame(4)
+        .key(VK_ESCAPE);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(fake::calls({"MessageBoxA"}), Strings{});
+    EXPECT_EQ(fake::calls({"CreateSurface"}, true).size(), 3u);
+    EXPECT_EQ(fake::calls({"Release"}, true),
+              (Strings{"Release", "Release", "Release", "Release"}));
     EXPECT_TRUE(screenShows(lastFramePixel));
 }
 

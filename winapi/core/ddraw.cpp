@@ -1,5 +1,5 @@
 // ddraw.cpp -- the DirectDraw device: DirectDrawCreateEx, and on the device
-// SetCooperativeLevel, SetDisplayMode and CreateSurface. One device, the
+// SetCooperativeLevel, SetDisplayMode, CreateSurface and Release. One device, the
 // default display; one flip chain of a primary surface and one back buffer.
 #include "winapi/core/standin.h"
 
@@ -16,8 +16,8 @@ int32_t PitchFor(int32_t width) {
     return (width * 4 + 64 + 63) / 64 * 64;
 }
 
-// The objects handed out live until the process ends, as nothing releases
-// them; deques keep their addresses fixed.
+// The objects handed out stay until the process ends (Release empties
+// them); deques keep their addresses fixed.
 std::deque<DirectDrawImpl> devices;
 std::deque<IDirectDraw7> deviceFaces;
 std::deque<SurfaceImpl> surfaces;
@@ -43,6 +43,12 @@ HRESULT WINAPI DirectDrawCreateEx(GUID* lpGuid, LPVOID* lplpDD, REFIID iid, IUnk
     deviceFaces.push_back(IDirectDraw7{&devices.back()});
     *lplpDD = &deviceFaces.back();
     return DD_OK;
+}
+
+// The screen stays open in its window for the next device to take.
+ULONG WINAPI IDirectDraw7::Release(void) {
+    *impl = DirectDrawImpl{};
+    return 0;
 }
 
 HRESULT WINAPI IDirectDraw7::SetCooperativeLevel(HWND hWnd, DWORD dwFlags) {

@@ -1,6 +1,7 @@
 // surface.cpp -- the surfaces of the flip chain: Lock and Unlock of the back
 // buffer's memory, its device context (GetDC, ReleaseDC), GetAttachedSurface
-// and Flip on the primary, which presents the back buffer, and Restore.
+// and Flip on the primary, which presents the back buffer, Restore and
+// Release.
 #include "winapi/core/standin.h"
 
 namespace {
@@ -98,4 +99,10 @@ HRESULT WINAPI IDirectDrawSurface7::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetO
 // window.
 HRESULT WINAPI IDirectDrawSurface7::Restore(void) {
     return DD_OK;
+}
+
+// Frees the surface's memory; the back buffer goes on its own Release.
+ULONG WINAPI IDirectDrawSurface7::Release(void) {
+    *impl = SurfaceImpl{};
+    return 0;
 }

@@ -87,6 +87,14 @@ HRESULT WINAPI DirectDrawCreateEx(GUID* lpGuid, LPVOID* lplpDD, REFIID iid, IUnk
     return DD_OK;
 }
 
+// The fake's objects are the same ones for the next device: Release is only
+// logged.
+ULONG WINAPI IDirectDraw7::Release(void) {
+    HRESULT result;
+    enter("Release", name(this), &result);
+    return 0;
+}
+
 HRESULT WINAPI IDirectDraw7::SetCooperativeLevel(HWND hWnd, DWORD dwFlags) {
     HRESULT result;
     if (enter("SetCooperativeLevel", name(hWnd) + ", " + hex(dwFlags), &result)) return result;
@@ -173,6 +181,12 @@ HRESULT WINAPI IDirectDrawSurface7::ReleaseDC(HDC hDC) {
     if (result != DD_OK) return result;
     impl->dcHeld = false;
     return DD_OK;
+}
+
+ULONG WINAPI IDirectDrawSurface7::Release(void) {
+    HRESULT result;
+    enter("Release", name(this), &result);
+    return 0;
 }
 
 HRESULT WINAPI IDirectDrawSurface7::Restore(void) {

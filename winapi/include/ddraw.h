@@ -12,7 +12,8 @@
 // implementation owns those objects and may keep whatever it needs behind the
 // opaque `impl` pointer (its own struct DirectDrawImpl / SurfaceImpl) or in
 // its own file-level variables keyed by the object's address. Callers never
-// touch `impl`. Nothing is ever released, so no Release/AddRef is declared.
+// touch `impl`. Release lets go of the caller's one reference (the display
+// takes each object once and never shares it); AddRef is not declared.
 #pragma once
 
 #include <windows.h>
@@ -100,6 +101,7 @@ struct IDirectDrawSurface7 {
     HRESULT WINAPI GetDC(HDC* lphDC);
     HRESULT WINAPI Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD dwFlags,
                         HANDLE hEvent);
+    ULONG WINAPI Release(void);
     HRESULT WINAPI ReleaseDC(HDC hDC);
     HRESULT WINAPI Restore(void);
     HRESULT WINAPI Unlock(LPRECT lpRect);
@@ -110,6 +112,7 @@ struct IDirectDrawSurface7 {
 struct IDirectDraw7 {
     HRESULT WINAPI CreateSurface(LPDDSURFACEDESC2 lpDDSurfaceDesc,
                                  LPDIRECTDRAWSURFACE7* lplpDDSurface, IUnknown* pUnkOuter);
+    ULONG WINAPI Release(void);
     HRESULT WINAPI SetCooperativeLevel(HWND hWnd, DWORD dwFlags);
     HRESULT WINAPI SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP, DWORD dwRefreshRate,
                                   DWORD dwFlags);
