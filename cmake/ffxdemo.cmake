@@ -4,6 +4,7 @@
 #
 #   ffx_add_demo(NAME SOURCES file... [DEPTH 8|32] [WIDTH w HEIGHT h]
 #                [MUSIC file [LOOP]] [SYNC file [BPM n] [ROWS_PER_BEAT n]]
+#                [IMAGES file...] [FONTS name=file:size...]
 #                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name])
 #
 # DEPTH, WIDTH and HEIGHT are the configuration (default 32, 640, 480), put in
@@ -14,7 +15,10 @@
 # SYNC is the sync editors' XML project file (.rocket), its keys compiled
 # into every program and tool (cmake/sync.cmake); BPM and ROWS_PER_BEAT (8
 # unless given) come from the keywords or the file's beatsPerMin and
-# rowsPerBeat, and must agree.
+# rowsPerBeat, and must agree. IMAGES are pictures (PNG, JPEG, GIF, BMP,
+# WebP) and FONTS fonts FreeType reads, rasterised at `size` pixels, all
+# compiled into every program and tool (cmake/assets.cmake; the effect asks
+# for them with FFX_GetImage and FFX_GetFont).
 # It makes, in the caller's binary folder:
 #   natively       NAME (over the SDL2 stand-in) and NAME-capture (PNG files
 #                  and videos; CAPTURE names it otherwise; its --version is
@@ -36,6 +40,7 @@
 include_guard(GLOBAL)
 include(${CMAKE_CURRENT_LIST_DIR}/music.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/sync.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/assets.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/live.cmake)
 
@@ -46,7 +51,7 @@ set(FFX_VERSION ${PROJECT_VERSION} CACHE INTERNAL "ffxdemo's version")
 
 function(ffx_add_demo name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE"
-                        "SOURCES;CHECK_TIMES")
+                        "SOURCES;CHECK_TIMES;IMAGES;FONTS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -112,6 +117,14 @@ const int32_t depth = @arg_DEPTH@;
     message(FATAL_ERROR "ffx_add_demo(${name}): BPM and ROWS_PER_BEAT need SYNC")
   else()
     set(tracks $<TARGET_OBJECTS:ffx_track_none>)
+  endif()
+  # The pictures and fonts, the demo's or none, with the tracks.
+  set(${name}_ASSET_FILES "")
+  if(arg_IMAGES OR arg_FONTS)
+    ffx_demo_assets(${name} ${arg_DEPTH} "${arg_IMAGES}" "${arg_FONTS}")
+    list(APPEND tracks $<TARGET_OBJECTS:${name}_assets>)
+  else()
+    list(APPEND tracks $<TARGET_OBJECTS:ffx_asset_none>)
   endif()
   set(framework $<TARGET_OBJECTS:ffx_framework> $<TARGET_OBJECTS:${name}_config> ${tracks})
   if(arg_MUSIC)

@@ -1,13 +1,13 @@
 # music.cmake -- the music tools (tools/music: ffxmusic, ffxcompose), built
 # at configure time for the machine doing the build, whatever the demos are
 # built for: a cross build runs them too. Sets FFX_MUSIC_TOOL,
-# FFX_COMPOSE_TOOL and FFX_SYNC_TOOL.
+# FFX_COMPOSE_TOOL, FFX_SYNC_TOOL and FFX_ASSETS_TOOL (tools/assets).
 include_guard(GLOBAL)
 
 function(ffx_music_tools)
   set(dir ${CMAKE_BINARY_DIR}/music-tools)
   set(source ${FFX_ROOT}/tools/music)
-  file(GLOB sources ${source}/*)
+  file(GLOB sources ${source}/* ${FFX_ROOT}/tools/assets/*)
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${sources})
   # The host's compiler, not the toolchain's.
   set(host ${CMAKE_COMMAND} -E env --unset=CC --unset=CXX --unset=CMAKE_TOOLCHAIN_FILE)
@@ -27,6 +27,7 @@ function(ffx_music_tools)
   set(FFX_MUSIC_TOOL ${dir}/ffxmusic PARENT_SCOPE)
   set(FFX_COMPOSE_TOOL ${dir}/ffxcompose PARENT_SCOPE)
   set(FFX_SYNC_TOOL ${dir}/ffxsync PARENT_SCOPE)
+  set(FFX_ASSETS_TOOL ${dir}/ffxassets PARENT_SCOPE)
 endfunction()
 
 # ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the

@@ -46,3 +46,68 @@ const FFX_Track* FFX_GetTrack(const char* name);
 // The track's value at `seconds` of the demo: the first key's value before
 // it, the last's after it, 0 for a track without keys.
 float FFX_TrackValue(const FFX_Track* track, float seconds);
+
+// A picture the demo declared (ffx_add_demo's IMAGES), by its file's base
+// name: width x height pixels, row after row. At depth 32 `pixels` holds
+// 0xAARRGGBB with straight alpha; at depth 8 `indices` holds palette
+// indices, `transparent` is the index drawing leaves out, and the palette
+// is FFX_ImagePalette's. The one not in use is null.
+struct FFX_Image {
+    int32_t width, height;
+    const uint32_t* pixels;
+    const uint8_t* indices;
+    int32_t transparent;
+};
+
+// The picture of that name; never null (a name the demo did not declare is
+// an empty picture, named once on stderr). Decoded the first time it is
+// asked for, best in FFX_Init.
+const FFX_Image* FFX_GetImage(const char* name);
+
+// Depth 8: the picture's 256 palette entries 0x00RRGGBB, as DDRAW_SetPalette
+// takes them; at depth 32 (or for an empty picture) 256 zeros.
+const uint32_t* FFX_ImagePalette(const FFX_Image* image);
+
+// A rectangle of a picture, in its pixels.
+struct FFX_Rect {
+    int32_t x, y, width, height;
+};
+
+// Draws the picture with its top-left corner at (x, y) of the frame,
+// clipped at the frame's edges. At depth 32 each pixel is blended with its
+// alpha a, times `opacity` (0 to 255): a' = (a x opacity + 127) / 255, then
+// each channel (s x a' + d x (255 - a') + 127) / 255, integer division, the
+// frame's top byte 0. At depth 8 its indices are copied, all but
+// `transparent`, while opacity is at least 128.
+void FFX_DrawImage(void* frame, const FFX_Image* image, int32_t x, int32_t y,
+                   int32_t opacity = 255);
+// The same of a rectangle of the picture (a tile of a sprite sheet); the
+// part of it outside the picture is left out.
+void FFX_DrawImagePart(void* frame, const FFX_Image* image, FFX_Rect part, int32_t x, int32_t y,
+                       int32_t opacity = 255);
+
+// A font the demo declared (ffx_add_demo's FONTS name=file:size),
+// rasterised at build time at its size: coverage, advances and kerning for
+// U+0020 to U+007E and U+00A0 to U+00FF; any other character is drawn as
+// the font's missing glyph.
+struct FFX_Font;
+
+// The font of that name; never null (an unknown name draws nothing and is
+// named once on stderr).
+const FFX_Font* FFX_GetFont(const char* name);
+
+// The font's line: ascent (the baseline's distance below the line's top)
+// and the distance from one line to the next, in pixels.
+int32_t FFX_FontAscent(const FFX_Font* font);
+int32_t FFX_FontLineHeight(const FFX_Font* font);
+
+// Draws UTF-8 text on one line, its top at y and its pen starting at x,
+// clipped at the frame's edges; returns the pen's x after it. At depth 32
+// `colour` is 0xAARRGGBB, AA the text's opacity: each pixel's coverage c
+// gives a = (c x AA + 127) / 255, blended as FFX_DrawImage blends. At depth
+// 8 the low byte of `colour` is written where c is at least 128.
+int32_t FFX_DrawText(void* frame, const FFX_Font* font, int32_t x, int32_t y, const char* utf8,
+                     uint32_t colour);
+
+// How far the pen moves over the text: advances and kerning.
+int32_t FFX_TextWidth(const FFX_Font* font, const char* utf8);
