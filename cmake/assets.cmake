@@ -3,8 +3,9 @@
 # when one is broken; indented, so that CMake does not wrap it) and again
 # whenever one changes, and makes the object library NAME_assets with them
 # compiled in (common/asset.h). IMAGES is a list of files, FONTS of
-# NAME=FILE:SIZE; files relative to the calling folder. Sets NAME_ASSET_FILES
-# in the caller: the files, absolute, for the live program to watch.
+# NAME=FILE:SIZE; files relative to the calling folder. Sets, in the caller,
+# NAME_ASSET_IMAGES and NAME_ASSET_FONTS: the same with absolute paths, for
+# the live program to watch.
 include_guard(GLOBAL)
 include(${CMAKE_CURRENT_LIST_DIR}/music.cmake)
 
@@ -12,10 +13,13 @@ function(ffx_demo_assets name depth images fonts)
   ffx_music_tools()
   set(arguments "")
   set(files "")
+  set(pictures "")
+  set(specs "")
   foreach(image ${images})
     get_filename_component(file ${image} ABSOLUTE)
     list(APPEND arguments --image ${file})
     list(APPEND files ${file})
+    list(APPEND pictures ${file})
   endforeach()
   foreach(font ${fonts})
     if(NOT font MATCHES "^([^=]+)=(.+):([0-9]+)$")
@@ -23,6 +27,7 @@ function(ffx_demo_assets name depth images fonts)
     endif()
     get_filename_component(file ${CMAKE_MATCH_2} ABSOLUTE)
     list(APPEND arguments --font ${CMAKE_MATCH_1}=${file}:${CMAKE_MATCH_3})
+    list(APPEND specs ${CMAKE_MATCH_1}=${file}:${CMAKE_MATCH_3})
     list(APPEND files ${file})
   endforeach()
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${files})
@@ -39,5 +44,6 @@ function(ffx_demo_assets name depth images fonts)
                      COMMENT "Compiling the pictures and fonts of ${name}" VERBATIM)
   add_library(${name}_assets OBJECT ${source})
   target_link_libraries(${name}_assets PRIVATE ffx_internal)
-  set(${name}_ASSET_FILES ${files} PARENT_SCOPE)
+  set(${name}_ASSET_IMAGES ${pictures} PARENT_SCOPE)
+  set(${name}_ASSET_FONTS ${specs} PARENT_SCOPE)
 endfunction()

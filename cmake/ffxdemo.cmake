@@ -119,7 +119,8 @@ const int32_t depth = @arg_DEPTH@;
     set(tracks $<TARGET_OBJECTS:ffx_track_none>)
   endif()
   # The pictures and fonts, the demo's or none, with the tracks.
-  set(${name}_ASSET_FILES "")
+  set(${name}_ASSET_IMAGES "")
+  set(${name}_ASSET_FONTS "")
   if(arg_IMAGES OR arg_FONTS)
     ffx_demo_assets(${name} ${arg_DEPTH} "${arg_IMAGES}" "${arg_FONTS}")
     list(APPEND tracks $<TARGET_OBJECTS:${name}_assets>)
@@ -215,7 +216,8 @@ const int32_t depth = @arg_DEPTH@;
     if(arg_SYNC)
       get_filename_component(sync ${arg_SYNC} ABSOLUTE)
     endif()
-    ffx_demo_live(${name} "${arg_SOURCES}" "${live_objects}" "${sync}")
+    ffx_demo_live(${name} "${arg_SOURCES}" "${live_objects}" "${sync}" ${arg_DEPTH}
+                  "${${name}_ASSET_IMAGES}" "${${name}_ASSET_FONTS}")
     if(arg_MUSIC)
       target_link_libraries(${name}-live PRIVATE ffx_winapi_acm)
     endif()

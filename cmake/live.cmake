@@ -13,9 +13,11 @@
 # release carries it.
 include_guard(GLOBAL)
 
-# ffx_demo_live(NAME SOURCES OBJECTS SYNC): OBJECTS are the program's
-# framework objects without the timer's clock; SYNC the sync file, or "".
-function(ffx_demo_live name sources objects sync)
+# ffx_demo_live(NAME SOURCES OBJECTS SYNC DEPTH IMAGES FONTS): OBJECTS are
+# the program's framework objects without the timer's clock; SYNC the sync
+# file, or ""; IMAGES and FONTS the pictures and fonts (NAME=FILE:SIZE),
+# absolute, watched too: a saved one is taken up at once.
+function(ffx_demo_live name sources objects sync depth images fonts)
   add_library(${name}_live_effect SHARED EXCLUDE_FROM_ALL ${sources})
   target_include_directories(${name}_live_effect PRIVATE ${FFX_ROOT}/include
                              $<TARGET_PROPERTY:${name}_effect,INCLUDE_DIRECTORIES>)
@@ -45,7 +47,8 @@ function(ffx_demo_live name sources objects sync)
     FFX_LIVE_LIBRARY="$<TARGET_FILE:${name}_live_effect>" FFX_LIVE_SOURCES="${watched}"
     FFX_LIVE_BUILD="${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${name}_live_effect"
     FFX_LIVE_OBJECTS="$<JOIN:$<TARGET_OBJECTS:${name}_live_effect>,|>" FFX_LIVE_NINJA="${ninja}"
-    FFX_LIVE_BINARY_DIR="${CMAKE_BINARY_DIR}" FFX_LIVE_SYNC="${sync}")
+    FFX_LIVE_BINARY_DIR="${CMAKE_BINARY_DIR}" FFX_LIVE_SYNC="${sync}"
+    FFX_LIVE_DEPTH=${depth} FFX_LIVE_IMAGES="$<JOIN:${images},|>" FFX_LIVE_FONTS="$<JOIN:${fonts},|>")
   add_dependencies(${name}-live ${name}_live_effect)
 
   add_custom_target(${name}-run-live COMMAND $<TARGET_FILE:${name}-live>

@@ -1,7 +1,8 @@
 // asset.h -- a demo's pictures and fonts as ffx_add_demo compiles them
 // (ffxassets, NAME_assets.cpp) and as the framework holds them (image.cpp,
-// font.cpp). Pixels and coverage travel QOI-coded and are decoded once, the
-// first time the effect asks for them. Standard library only.
+// font.cpp). Pixels and coverage travel QOI-coded and deflated, and are
+// decoded once, the first time the effect asks for them. Standard library
+// only.
 #pragma once
 
 #include <cstdint>
@@ -36,8 +37,8 @@ struct IMG_Data {
     int32_t indexed;         // at depth 8: indices; else 0xAARRGGBB pixels
     int32_t transparent;     // indexed: the index left out
     const uint32_t* palette; // indexed: 256 entries 0x00RRGGBB
-    const char* qoi;         // QOI, 4 channels (indexed: 3, the index in each)
-    uint32_t qoiBytes;
+    const char* packed;      // 4 channels (indexed: 3, the index in each)
+    uint32_t packedBytes;
 };
 
 struct FNT_Data {
@@ -46,8 +47,8 @@ struct FNT_Data {
     const FNT_Glyph* glyphs; // kFontSlots
     const FNT_Kern* kerns;   // by first, then second, rising
     uint32_t kernCount;
-    const char* qoi; // the glyphs' coverage, QOI of 3 channels, one pixel a byte
-    uint32_t qoiBytes;
+    const char* packed; // the glyphs' coverage, packed, 3 channels of one byte each
+    uint32_t packedBytes;
 };
 
 // The demo's (NAME_assets.cpp, or asset_none.cpp).
@@ -73,10 +74,15 @@ struct IMG_Held {
     std::vector<uint32_t> palette; // 0x00RRGGBB, as DDRAW_SetPalette takes it
 };
 
-// QOI decoding of `bytes`: `count` values of `channels` each (3 or 4),
-// as R, G, B(, A); false when they are not QOI of that many.
-bool IMG_DecodeQoi(const char* bytes, uint32_t size, int channels, uint32_t count,
-                   std::vector<uint8_t>& out);
+// A compiled picture decoded into `picture`; false when its data is not
+// what it says.
+bool IMG_Unpack(const IMG_Data& data, IMG_Held& picture);
+
+// Pixels as ffxassets packs them (QOI, deflated in zlib's format): `count`
+// values of `channels` each (3 or 4), as R, G, B(, A); false when `bytes`
+// are not that.
+bool IMG_DecodePixels(const char* bytes, uint32_t size, int channels, uint32_t count,
+                      std::vector<uint8_t>& out);
 
 // The live program's: a picture or font of that name replaced (or added)
 // in place, so that what the effect holds shows the new one.

@@ -2,14 +2,19 @@
 // their alpha at depth 32 (blend.h), indices copied at depth 8.
 #include <algorithm>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "common/blend.h"
 #include "ffxdemo.h"
 
 namespace {
 
-// One row at depth 32. Wholly transparent and wholly opaque pixels come out
-// of the same formula as the rest; they only skip its arithmetic.
-void BlendRow(uint32_t* out, const uint32_t* in, int32_t count, uint32_t opacity) {
+// One row at depth 32, pixel by pixel. Wholly transparent and wholly opaque
+// pixels come out of the same formula as the rest; they only skip its
+// arithmetic.
+void BlendPixels(uint32_t* out, const uint32_t* in, int32_t count, uint32_t opacity) {
     for (int32_t i = 0; i < count; ++i) {
         const uint32_t s = in[i];
         const uint32_t a = opacity == 255 ? s >> 24 : BLD_Scale(s >> 24, opacity);
@@ -18,6 +23,47 @@ void BlendRow(uint32_t* out, const uint32_t* in, int32_t count, uint32_t opacity
         else if (a != 0)
             out[i] = BLD_Over(s, out[i], a);
     }
+}
+
+#ifdef __SSE2__
+// Two pixels' channels in 16-bit lanes: the same formula as BLD_Over, whose
+// sums (at most 65152) and the division's (65407) fit 16 bits.
+__m128i Over16(__m128i s, __m128i d, __m128i a) {
+    const __m128i rest = _mm_sub_epi16(_mm_set1_epi16(255), a);
+    __m128i x = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, rest)),
+                              _mm_set1_epi16(127));
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
+}
+
+// Each pixel's alpha in all four of its lanes, scaled by the opacity.
+__m128i Alpha16(__m128i pixels, __m128i opacity) {
+    __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, 0xFF), 0xFF);
+    const __m128i x = _mm_add_epi16(_mm_mullo_epi16(a, opacity), _mm_set1_epi16(127));
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
+}
+#endif
+
+// One row at depth 32: four pixels at a time where SSE2 is (natively and on
+// Windows), the rest one by one; the same bytes either way.
+void BlendRow(uint32_t* out, const uint32_t* in, int32_t count, uint32_t opacity) {
+    int32_t i = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128(), colour = _mm_set1_epi32(0xFFFFFF);
+    const __m128i scale = _mm_set1_epi16(static_cast<short>(opacity));
+    for (; i + 4 <= count; i += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const int clear = _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(s, 24), zero));
+        if (clear == 0xFFFF) continue;
+        __m128i* at = reinterpret_cast<__m128i*>(out + i);
+        const __m128i d = _mm_loadu_si128(at);
+        const __m128i low = _mm_unpacklo_epi8(s, zero), high = _mm_unpackhi_epi8(s, zero);
+        const __m128i blended =
+            _mm_packus_epi16(Over16(low, _mm_unpacklo_epi8(d, zero), Alpha16(low, scale)),
+                             Over16(high, _mm_unpackhi_epi8(d, zero), Alpha16(high, scale)));
+        _mm_storeu_si128(at, _mm_and_si128(blended, colour));
+    }
+#endif
+    BlendPixels(out + i, in + i, count - i, opacity);
 }
 
 void CopyRow(uint8_t* out, const uint8_t* in, int32_t count, uint8_t transparent) {

@@ -22,7 +22,7 @@ size_t CoverageBytes(const FNT_Glyph* glyphs) {
 bool Decode(const FNT_Data& data, FFX_Font& font) {
     const size_t count = CoverageBytes(data.glyphs);
     std::vector<uint8_t> bytes;
-    if (count > 0 && !IMG_DecodeQoi(data.qoi, data.qoiBytes, 3, static_cast<uint32_t>(count), bytes))
+    if (count > 0 && !IMG_DecodePixels(data.packed, data.packedBytes, 3, static_cast<uint32_t>(count), bytes))
         return false;
     font.coverage.resize(count);
     for (size_t i = 0; i < count; ++i)

@@ -17,10 +17,12 @@ void Point(IMG_Held& picture) {
     picture.image.indices = picture.indices.empty() ? nullptr : picture.indices.data();
 }
 
-bool Decode(const IMG_Data& data, IMG_Held& picture) {
+} // namespace
+
+bool IMG_Unpack(const IMG_Data& data, IMG_Held& picture) {
     const uint32_t count = static_cast<uint32_t>(data.width) * static_cast<uint32_t>(data.height);
     std::vector<uint8_t> bytes;
-    if (!IMG_DecodeQoi(data.qoi, data.qoiBytes, data.indexed ? 3 : 4, count, bytes)) return false;
+    if (!IMG_DecodePixels(data.packed, data.packedBytes, data.indexed ? 3 : 4, count, bytes)) return false;
     if (data.indexed) {
         picture.indices.resize(count);
         for (uint32_t i = 0; i < count; ++i)
@@ -39,10 +41,9 @@ bool Decode(const IMG_Data& data, IMG_Held& picture) {
     }
     picture.image.width = data.width;
     picture.image.height = data.height;
+    Point(picture);
     return true;
 }
-
-} // namespace
 
 const FFX_Image* FFX_GetImage(const char* name) {
     const std::string key = name ? name : "";
@@ -51,11 +52,11 @@ const FFX_Image* FFX_GetImage(const char* name) {
     picture.reset(new IMG_Held);
     for (uint32_t i = 0; i < imageCount; ++i) {
         if (key != imageData[i].name) continue;
-        if (!Decode(imageData[i], *picture)) {
+        if (!IMG_Unpack(imageData[i], *picture)) {
             std::fprintf(stderr, "ffxdemo: the picture \"%s\" does not decode\n", key.c_str());
             *picture = IMG_Held{};
+            Point(*picture);
         }
-        Point(*picture);
         return &picture->image;
     }
     std::fprintf(stderr, "ffxdemo: no picture \"%s\" (ffx_add_demo's IMAGES)\n", key.c_str());

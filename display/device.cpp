@@ -67,10 +67,13 @@ static void ReleaseScreen(void) {
 // Restoring the surfaces is not enough: Wine's GDI renderer keeps each
 // restored buffer's device context over memory it has let go, and shows
 // one buffer from that memory every other flip. A flip chain taken anew has
-// no such buffer. Until the user is back, restoring fails and nothing
+// no such buffer. Wine lets the surfaces restore while the window is still
+// minimised, and makes its buffers anew when the window is shown again, so
+// the screen is taken only once the window is back. Until then nothing
 // changes; a screen that cannot be taken again leaves nothing, and the next
 // frame tries again.
 void DDRAW_Regain(void) {
+    if (IsIconic(screenWindow)) return;
     if (ddPrimary && ddPrimary->Restore() != DD_OK) return;
     ReleaseScreen();
     if (TakeScreen()) ReleaseScreen();

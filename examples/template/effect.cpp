@@ -1,15 +1,28 @@
 // effect.cpp -- mydemo's effect: bands of colour sliding to the left, with a
-// surge now and then timed on the sync track bands:surge (mydemo.rocket).
-// The framework calls the three entry points of ffxdemo.h.
+// surge now and then timed on the sync track bands:surge (mydemo.rocket),
+// its logo in the corner and a line of text. The framework calls the three
+// entry points of ffxdemo.h.
 #include <cstdint>
 
 #include "ffxdemo.h"
 
 static const FFX_Track* surge;
+static const FFX_Image* logo;
+static const FFX_Font* text;
 
 int FFX_Init(void*) {
     surge = FFX_GetTrack("bands:surge");
+    logo = FFX_GetImage("logo"); // logo.png
+    text = FFX_GetFont("text");
     return 1;
+}
+
+// Over the bands: the logo at the top right, a line at the bottom left
+// (white; at depth 8, palette index 255).
+static void DrawTitles(void* frameBuffer) {
+    FFX_DrawImage(frameBuffer, logo, width - logo->width - 16, 16);
+    FFX_DrawText(frameBuffer, text, 16, height - 16 - FFX_FontLineHeight(text), "Hello from mydemo!",
+                 0xFFFFFFFFu);
 }
 
 // The whole frame for the seconds since the start: width x height pixels of
@@ -23,6 +36,7 @@ void FFX_Render(void* frameBuffer, float seconds) {
         for (int32_t y = 0; y < height; ++y)
             for (int32_t x = 0; x < width; ++x)
                 *pixel++ = static_cast<uint8_t>(static_cast<uint32_t>(x) + shift);
+        DrawTitles(frameBuffer);
         return;
     }
     uint32_t* pixel = static_cast<uint32_t*>(frameBuffer);
@@ -32,6 +46,7 @@ void FFX_Render(void* frameBuffer, float seconds) {
             const uint32_t green = static_cast<uint32_t>(y) & 0xFF;
             *pixel++ = red << 16 | green << 8 | 0x80;
         }
+    DrawTitles(frameBuffer);
 }
 
 void FFX_Shutdown(void) {}

@@ -62,6 +62,34 @@ TEST(DrawImage, BlendsEachPixelWithItsAlphaTimesTheOpacity) {
     EXPECT_EQ(frame, Filled(ground));
 }
 
+// A whole frame of pixels, four at a time where the build can: random
+// colours and alphas, and runs wholly clear and wholly opaque.
+TEST(DrawImage, EveryPixelOfAFrameBlendsAsTheFormulaSays) {
+    uint32_t state = 12345;
+    const auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    for (int round = 0; round < 300; ++round) {
+        IMG_Held random;
+        for (int i = 0; i < width * height; ++i) {
+            const uint32_t alpha = i < 8 ? 0 : i < 16 ? 255 : next() >> 24;
+            random.pixels.push_back(alpha << 24 | (next() & 0xFFFFFFu));
+        }
+        random.image = FFX_Image{width, height, random.pixels.data(), nullptr, 0};
+        IMG_Replace("random", std::move(random));
+        const FFX_Image* picture = FFX_GetImage("random");
+        for (int opacity : {255, 128, 3}) {
+            Frame frame(static_cast<size_t>(width) * height), want;
+            for (uint32_t& p : frame) p = next() & 0xFFFFFFu;
+            want = frame;
+            for (size_t i = 0; i < want.size(); ++i) {
+                const uint32_t a = ((picture->pixels[i] >> 24) * opacity + 127) / 255;
+                if (a != 0) want[i] = Over(picture->pixels[i], want[i], a);
+            }
+            FFX_DrawImage(frame.data(), picture, 0, 0, opacity);
+            ASSERT_EQ(frame, want) << "at opacity " << opacity << ", round " << round;
+        }
+    }
+}
+
 // Placed past each edge in turn, and a part partly outside the picture:
 // exactly the pixels inside both are drawn (the sanitizers see the rest).
 TEST(DrawImage, ClipsAtTheFramesEdgesAndThePicturesOwn) {

@@ -67,6 +67,25 @@ TEST(Transfer, LostSurfacesAreRestoredTakenAgainAndTheSameFrameShows) {
     EXPECT_TRUE(screenShows(lastFramePixel));
 }
 
+// Wine restores the surfaces of a minimised window and makes its buffers
+// anew when it is shown: nothing is restored or taken until then.
+TEST(Transfer, MinimisedWindowsScreenIsTakenOnlyOnceItIsShown) {
+    fake::Script()
+        .afterFrame(2)
+        .loseSurfaces()
+        .then([] { fake::minimise(true); })
+        .afterFrame(4)
+        .then([] { fake::minimise(false); })
+        .afterFrame(6)
+        .key(VK_ESCAPE);
+    EXPECT_EQ(runProgram(), 0);
+    for (int frame : {3, 4})
+        EXPECT_EQ(frameLog(frame, {"Restore", "CreateSurface", "Flip"}), Strings{"Flip"}) << frame;
+    EXPECT_EQ(frameLog(5, {"Restore", "CreateSurface", "Flip"}),
+              (Strings{"Restore", "CreateSurface", "Flip"}));
+    EXPECT_TRUE(screenShows(lastFramePixel));
+}
+
 // Taking the screen again fails once: no box, nothing half-held, and the
 // next try takes it.
 TEST(Transfer, ScreenThatCannotBeTakenAgainIsTriedAgain) {

@@ -5,7 +5,8 @@
 # within 2 s of the save, the picture going on at the time the clock had
 # reached; a header the effect includes is watched too; a track the file
 # lacks is named once, and the sync file saved with it shows within 1 s;
-# then a syntax error leaves the last good effect running and prints the
+# a saved logo shows within 1 s, a broken one keeps the last good one; then
+# a syntax error leaves the last good effect running and prints the
 # compiler's message.
 set -u
 . "$(dirname "$0")/../../scripts/e2e-lib.sh"
@@ -90,6 +91,26 @@ saved=$(date +%s%N)
 blue_becomes 200 1 || fail "the saved sync file did not show within 1 s: $(cat "$work/stderr.txt")"
 echo "the saved sync file showed after $((($(date +%s%N) - saved) / 1000000)) ms"
 
+# The logo saved whole red: it shows at the top right within 1 s; then a
+# broken save keeps it and says why.
+convert -size 150x44 xc:'#ff0000' PNG32:new-logo.png && mv new-logo.png logo.png
+saved=$(date +%s%N)
+deadline=$((SECONDS + 2))
+until [ "$(pixel 600 30)" = "255 0 0" ]; do
+  [ "$SECONDS" -lt "$deadline" ] || fail "the saved logo did not show: $(cat "$work/stderr.txt")"
+done
+logo_took=$((($(date +%s%N) - saved) / 1000000))
+echo "the saved logo showed after $logo_took ms"
+[ "$logo_took" -le 1000 ] || fail "the saved logo took $logo_took ms"
+echo 'not a picture' >logo.png
+for _ in $(seq 20); do
+  grep -q "logo.png: .*the last good one shows on" "$work/stderr.txt" && break
+  sleep 0.1
+done
+grep -q "logo.png: .*the last good one shows on" "$work/stderr.txt" ||
+  fail "the broken logo was not named: $(cat "$work/stderr.txt")"
+[ "$(pixel 600 30)" = "255 0 0" ] || fail "the last good logo did not stay"
+
 echo 'this is not C++' >>effect.cpp
 for _ in $(seq 50); do
   grep -q "error" "$work/stderr.txt" && break
@@ -102,4 +123,4 @@ blue_becomes 200 1 || fail "the last good picture did not stay"
 xdotool key Escape
 e2e_expect_exit "$demo_pid" 5 || fail "Escape did not end it with 0"
 demo_pid=
-echo "live: the new colour in $took ms, the clock going on ($green quarter seconds, at least $least after 10 s); a header and the sync file watched; a syntax error keeps the last good effect"
+echo "live: the new colour in $took ms, the clock going on ($green quarter seconds, at least $least after 10 s); a header, the sync file and the logo ($logo_took ms) watched; a syntax error keeps the last good effect"

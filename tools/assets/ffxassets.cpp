@@ -18,6 +18,8 @@
 #include "asset_file.h"
 #include "write_file.h"
 
+#include <zlib.h>
+
 #define QOI_IMPLEMENTATION
 #define QOI_NO_STDIO
 #include <qoi.h>
@@ -58,35 +60,41 @@ std::string Literal(const std::string& bytes) {
     return out + "\"";
 }
 
-// `values` of `channels` bytes each, QOI-coded as one row.
-std::string Qoi(const std::vector<uint8_t>& values, int channels) {
+// `values` of `channels` bytes each, QOI-coded as one row, then deflated
+// (zlib's format, at its best compression): QOI takes runs and small
+// steps, deflate the rest (a gradient's steps repeated row after row).
+std::string Packed(const std::vector<uint8_t>& values, int channels) {
     if (values.empty()) return "";
     const qoi_desc desc{static_cast<unsigned>(values.size() / channels), 1,
                         static_cast<unsigned char>(channels), QOI_SRGB};
     int size = 0;
     void* coded = qoi_encode(values.data(), &desc, &size);
-    std::string out(static_cast<const char*>(coded), static_cast<size_t>(size));
+    uLongf packedSize = compressBound(static_cast<uLong>(size));
+    std::string out(packedSize, '\0');
+    compress2(reinterpret_cast<Bytef*>(&out[0]), &packedSize, static_cast<const Bytef*>(coded),
+              static_cast<uLong>(size), Z_BEST_COMPRESSION);
     std::free(coded);
+    out.resize(packedSize);
     return out;
 }
 
-std::string PictureQoi(const IMG_Held& held) {
+std::string PackedPicture(const IMG_Held& held) {
     std::vector<uint8_t> values;
     if (!held.indices.empty()) {
         for (uint8_t index : held.indices)
             values.insert(values.end(), {index, index, index});
-        return Qoi(values, 3);
+        return Packed(values, 3);
     }
     for (uint32_t p : held.pixels)
         values.insert(values.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
-    return Qoi(values, 4);
+    return Packed(values, 4);
 }
 
-std::string CoverageQoi(const FFX_Font& font) {
+std::string PackedCoverage(const FFX_Font& font) {
     std::vector<uint8_t> values;
     for (uint8_t c : font.coverage)
         values.insert(values.end(), {c, c, c});
-    return Qoi(values, 3);
+    return Packed(values, 3);
 }
 
 std::string Source(const std::vector<Picture>& pictures, const std::vector<Font>& fonts) {
@@ -100,7 +108,7 @@ std::string Source(const std::vector<Picture>& pictures, const std::vector<Font>
                 out << (e % 8 == 0 ? "\n    " : " ") << held.palette[e] << "u,";
             out << "\n};\n";
         }
-        out << "static const char picture" << i << "[] =\n    " << Literal(PictureQoi(held)) << ";\n";
+        out << "static const char picture" << i << "[] =\n    " << Literal(PackedPicture(held)) << ";\n";
     }
     for (size_t i = 0; i < fonts.size(); ++i) {
         const FFX_Font& font = fonts[i].held;
@@ -112,7 +120,7 @@ std::string Source(const std::vector<Picture>& pictures, const std::vector<Font>
         for (const FNT_Kern& k : font.kerns)
             out << "    {" << k.first << ", " << k.second << ", " << k.adjust << "},\n";
         if (font.kerns.empty()) out << "    {0, 0, 0},\n";
-        out << "};\nstatic const char coverage" << i << "[] =\n    " << Literal(CoverageQoi(font))
+        out << "};\nstatic const char coverage" << i << "[] =\n    " << Literal(PackedCoverage(font))
             << ";\n";
     }
     out << "\nconst IMG_Data imageData[] = {\n";

@@ -16,6 +16,7 @@
 
 #include "ffxdemo.h"
 #include "app/app.h"
+#include "tools/live/asset_watch.h"
 #include "tools/live/rebuild.h"
 #include "tools/live/transport.h"
 
@@ -112,12 +113,14 @@ int FFX_Init(void* frameBuffer) {
     LIVE_StartTransport(FFX_LIVE_SYNC);
     if (!Load(current) || !current.init(frameBuffer)) return 0;
     LIVE_Watch(LiveFiles{List(FFX_LIVE_SOURCES), FFX_LIVE_BUILD, Dependencies(), FFX_LIVE_SYNC});
+    LIVE_WatchAssets(FFX_LIVE_DEPTH, List(FFX_LIVE_IMAGES), List(FFX_LIVE_FONTS));
     return 1;
 }
 
 void FFX_Render(void* frameBuffer, float seconds) {
     LIVE_Transport(seconds);
     if (LIVE_Rebuilt()) Swap(frameBuffer);
+    LIVE_TakeAssets();
     current.render(frameBuffer, seconds);
 }
 

@@ -93,6 +93,12 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     return wasVisible;
 }
 
+// The stand-in's full-screen window is never minimised away from its
+// screen: its surfaces are lost only with the window.
+BOOL WINAPI IsIconic(HWND) {
+    return FALSE;
+}
+
 BOOL WINAPI UpdateWindow(HWND hWnd) {
     // Nothing is painted through the window: the display presents frames.
     return Find(hWnd) != nullptr;

@@ -76,6 +76,8 @@ void setTicks(uint32_t ms); // GetTickCount
 // screen: locks, GetDC and flips report DDERR_SURFACELOST until the primary
 // surface is restored.
 void loseSurfaces();
+// The window minimised (IsIconic answers TRUE) or shown again.
+void minimise(bool minimised);
 
 // Frames presented so far: Flip calls that did not report
 // DDERR_WASSTILLDRAWING.

@@ -96,6 +96,19 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     return 0; // it was hidden before
 }
 
+namespace {
+bool minimised;
+}
+
+void fake::minimise(bool on) {
+    minimised = on;
+}
+
+BOOL WINAPI IsIconic(HWND hWnd) {
+    enter("IsIconic", name(hWnd));
+    return minimised;
+}
+
 BOOL WINAPI UpdateWindow(HWND hWnd) {
     enter("UpdateWindow", name(hWnd));
     return 1;

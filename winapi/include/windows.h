@@ -170,6 +170,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
                             int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                             HINSTANCE hInstance, LPVOID lpParam);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
+BOOL WINAPI IsIconic(HWND hWnd);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 HWND WINAPI SetFocus(HWND hWnd);
 
