@@ -60,6 +60,7 @@ bench: build windows
 	build/native/ffxbench
 	build/native/ffxbench-fire
 	build/native/ffxbench-seek
+	build/native/ffxbench-draw
 	scripts/fps-compare build/native
 	scripts/fps-compare-music build/native
 	scripts/av-long build/native

@@ -42,6 +42,27 @@ bool LoadFont(const std::string& path, int size, FFX_Font& font, std::vector<uin
     return RasteriseFont(path, size, font, lacking, error);
 }
 
+std::string PictureName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+bool ParseFontSpec(const std::string& spec, std::string& name, std::string& file, int& size) {
+    const size_t equals = spec.find('='), colon = spec.find_last_of(':');
+    if (equals == std::string::npos || equals == 0 || colon == std::string::npos ||
+        colon < equals + 2)
+        return false;
+    const std::string digits = spec.substr(colon + 1);
+    if (digits.empty() || digits.size() > 4 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    name = spec.substr(0, equals);
+    file = spec.substr(equals + 1, colon - equals - 1);
+    size = std::stoi(digits);
+    return true;
+}
+
 std::string CharacterName(uint32_t codePoint) {
     char name[32];
     std::snprintf(name, sizeof name, "U+%04X", codePoint);

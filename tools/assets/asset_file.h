@@ -19,5 +19,11 @@ bool LoadPicture(const std::string& path, int depth, IMG_Held& picture, std::str
 bool LoadFont(const std::string& path, int size, FFX_Font& font, std::vector<uint32_t>& lacking,
               std::string& error);
 
+// A picture's name: its file's base name without the extension.
+std::string PictureName(const std::string& path);
+
+// NAME=FILE:SIZE, a font as ffx_add_demo declares it; false when it is not.
+bool ParseFontSpec(const std::string& spec, std::string& name, std::string& file, int& size);
+
 // "U+00E9 'é'": how a character is named in messages.
 std::string CharacterName(uint32_t codePoint);

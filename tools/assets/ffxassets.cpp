@@ -38,13 +38,6 @@ struct Font {
     std::vector<uint32_t> lacking;
 };
 
-std::string BaseName(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 // Bytes as a string literal, every byte escaped (no escape runs into the
 // next character), 32 to a line.
 std::string Literal(const std::string& bytes) {
@@ -149,20 +142,6 @@ std::string Source(const std::vector<Picture>& pictures, const std::vector<Font>
     std::exit(1);
 }
 
-// NAME=FILE:SIZE.
-bool ParseFont(const std::string& spec, Font& font) {
-    const size_t equals = spec.find('='), colon = spec.find_last_of(':');
-    if (equals == std::string::npos || equals == 0 || colon == std::string::npos || colon < equals + 2)
-        return false;
-    font.name = spec.substr(0, equals);
-    font.file = spec.substr(equals + 1, colon - equals - 1);
-    const std::string size = spec.substr(colon + 1);
-    if (size.empty() || size.find_first_not_of("0123456789") != std::string::npos || size.size() > 4)
-        return false;
-    font.size = std::atoi(size.c_str());
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -179,14 +158,15 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc; i += 2) {
         const std::string option = argv[i], value = i + 1 < argc ? argv[i + 1] : "";
         if (option == "--image" && !value.empty()) {
-            Picture picture{value, BaseName(value), {}};
+            Picture picture{value, PictureName(value), {}};
             if (!LoadPicture(value, depth, picture.held, error)) Fail("IMAGES", value, error);
             if (!names.insert(picture.name).second)
                 Fail("IMAGES", value, "a second picture or font named \"" + picture.name + "\"");
             pictures.push_back(std::move(picture));
         } else if (option == "--font" && !value.empty()) {
             Font font;
-            if (!ParseFont(value, font)) Fail("FONTS", value, "is not NAME=FILE:SIZE");
+            if (!ParseFontSpec(value, font.name, font.file, font.size))
+                Fail("FONTS", value, "is not NAME=FILE:SIZE");
             if (!LoadFont(font.file, font.size, font.held, font.lacking, error))
                 Fail("FONTS", font.file, error);
             if (!names.insert(font.name).second)

@@ -31,12 +31,6 @@ std::pair<time_t, long> Stamp(const std::string& file) {
     return {st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
-std::string BaseName(const std::string& path) {
-    const std::string name = path.substr(path.find_last_of('/') + 1);
-    const size_t dot = name.find_last_of('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 void TakeUp(const Watched& w, int depth) {
     std::string error;
     if (w.size == 0) {
@@ -71,11 +65,12 @@ void LIVE_WatchAssets(int depth, const std::vector<std::string>& images,
                       const std::vector<std::string>& fontSpecs) {
     std::vector<Watched> watched;
     for (const std::string& file : images)
-        watched.push_back(Watched{file, BaseName(file), 0, Stamp(file)});
-    for (const std::string& spec : fontSpecs) { // NAME=FILE:SIZE, as ffx_add_demo checked it
-        const size_t equals = spec.find('='), colon = spec.find_last_of(':');
-        const std::string file = spec.substr(equals + 1, colon - equals - 1);
-        watched.push_back(Watched{file, spec.substr(0, equals), std::stoi(spec.substr(colon + 1)), Stamp(file)});
+        watched.push_back(Watched{file, PictureName(file), 0, Stamp(file)});
+    for (const std::string& spec : fontSpecs) {
+        Watched font;
+        if (!ParseFontSpec(spec, font.name, font.file, font.size)) continue; // checked by the build
+        font.stamp = Stamp(font.file);
+        watched.push_back(font);
     }
     if (watched.empty()) return;
     std::thread([watched, depth]() mutable {
