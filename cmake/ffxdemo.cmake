@@ -3,7 +3,8 @@
 # platform being configured, with its offline tools.
 #
 #   ffx_add_demo(NAME SOURCES file... [DEPTH 8|32] [WIDTH w HEIGHT h]
-#                [MUSIC file [LOOP]] [SYNC file [BPM n] [ROWS_PER_BEAT n]]
+#                [MUSIC file [LOOP]]
+#                [SYNC file [BPM n] [ROWS_PER_BEAT n] | [ROWS MUSIC]]
 #                [IMAGES file...] [FONTS name=file:size...]
 #                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name])
 #
@@ -15,7 +16,10 @@
 # SYNC is the sync editors' XML project file (.rocket), its keys compiled
 # into every program and tool (cmake/sync.cmake); BPM and ROWS_PER_BEAT (8
 # unless given) come from the keywords or the file's beatsPerMin and
-# rowsPerBeat, and must agree. IMAGES are pictures (PNG, JPEG, GIF, BMP,
+# rowsPerBeat, and must agree; with ROWS MUSIC the rows are instead a
+# tracker module's own, as it plays (common/score.h). MUSIC's score (its
+# rows, notes and loudness, FFX_MusicPosition and the rest) is in every
+# program and tool. IMAGES are pictures (PNG, JPEG, GIF, BMP,
 # WebP) and FONTS fonts FreeType reads, rasterised at `size` pixels, all
 # compiled into every program and tool (cmake/assets.cmake; the effect asks
 # for them with FFX_GetImage and FFX_GetFont).
@@ -50,7 +54,7 @@ set(FFX_ROOT ${root} CACHE INTERNAL "ffxdemo's source tree")
 set(FFX_VERSION ${PROJECT_VERSION} CACHE INTERNAL "ffxdemo's version")
 
 function(ffx_add_demo name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;ROWS;DIGESTS;PAGE;CAPTURE"
                         "SOURCES;CHECK_TIMES;IMAGES;FONTS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
@@ -111,10 +115,17 @@ const int32_t depth = @arg_DEPTH@;
         set(arg_${setting} -)
       endif()
     endforeach()
+    if(DEFINED arg_ROWS)
+      if(NOT arg_ROWS STREQUAL "MUSIC" OR NOT arg_MUSIC OR NOT arg_BPM STREQUAL "-" OR
+         NOT arg_ROWS_PER_BEAT STREQUAL "-")
+        message(FATAL_ERROR " ffx_add_demo(${name}): ROWS is MUSIC, with MUSIC a tracker module, and without BPM or ROWS_PER_BEAT")
+      endif()
+      set(arg_BPM music)
+    endif()
     ffx_demo_sync(${name} ${arg_SYNC} ${arg_BPM} ${arg_ROWS_PER_BEAT})
     set(tracks $<TARGET_OBJECTS:${name}_sync>)
-  elseif(DEFINED arg_BPM OR DEFINED arg_ROWS_PER_BEAT)
-    message(FATAL_ERROR "ffx_add_demo(${name}): BPM and ROWS_PER_BEAT need SYNC")
+  elseif(DEFINED arg_BPM OR DEFINED arg_ROWS_PER_BEAT OR DEFINED arg_ROWS)
+    message(FATAL_ERROR "ffx_add_demo(${name}): BPM, ROWS_PER_BEAT and ROWS need SYNC")
   else()
     set(tracks $<TARGET_OBJECTS:ffx_track_none>)
   endif()
@@ -127,9 +138,15 @@ const int32_t depth = @arg_DEPTH@;
   else()
     list(APPEND tracks $<TARGET_OBJECTS:ffx_asset_none>)
   endif()
-  set(framework $<TARGET_OBJECTS:ffx_framework> $<TARGET_OBJECTS:${name}_config> ${tracks})
+  # The music's score, the demo's or none, with them too.
   if(arg_MUSIC)
     ffx_demo_music(${name} ${arg_MUSIC} "$<BOOL:${arg_LOOP}>")
+    list(APPEND tracks $<TARGET_OBJECTS:${name}_score>)
+  else()
+    list(APPEND tracks $<TARGET_OBJECTS:ffx_score_none>)
+  endif()
+  set(framework $<TARGET_OBJECTS:ffx_framework> $<TARGET_OBJECTS:${name}_config> ${tracks})
+  if(arg_MUSIC)
     if(EMSCRIPTEN)
       list(APPEND framework $<TARGET_OBJECTS:ffx_web_clock_music> $<TARGET_OBJECTS:${name}_music>)
     else()

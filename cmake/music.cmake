@@ -1,7 +1,8 @@
 # music.cmake -- the music tools (tools/music: ffxmusic, ffxcompose), built
 # at configure time for the machine doing the build, whatever the demos are
 # built for: a cross build runs them too. Sets FFX_MUSIC_TOOL,
-# FFX_COMPOSE_TOOL, FFX_SYNC_TOOL and FFX_ASSETS_TOOL (tools/assets).
+# FFX_COMPOSE_TOOL, FFX_SYNC_TOOL, FFX_SCORE_TOOL and FFX_ASSETS_TOOL
+# (tools/assets).
 include_guard(GLOBAL)
 
 function(ffx_music_tools)
@@ -28,13 +29,15 @@ function(ffx_music_tools)
   set(FFX_COMPOSE_TOOL ${dir}/ffxcompose PARENT_SCOPE)
   set(FFX_SYNC_TOOL ${dir}/ffxsync PARENT_SCOPE)
   set(FFX_ASSETS_TOOL ${dir}/ffxassets PARENT_SCOPE)
+  set(FFX_SCORE_TOOL ${dir}/ffxscore PARENT_SCOPE)
 endfunction()
 
 # ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the
 # reason when it cannot be decoded; indented, so that CMake does not wrap
 # it) and again whenever it changes, and makes the object library NAME_music
 # with it as MP3 (common/music.h); in the browser, with its length only, and
-# the page's script NAME_music.js with the MP3.
+# the page's script NAME_music.js with the MP3. NAME_score has its score
+# (common/score.h).
 function(ffx_demo_music name file loop)
   ffx_music_tools()
   get_filename_component(music ${file} ABSOLUTE)
@@ -61,4 +64,12 @@ function(ffx_demo_music name file loop)
   set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS ${coded})
   add_library(${name}_music OBJECT ${source})
   target_link_libraries(${name}_music PRIVATE ffx_internal)
+  # Its score, NAME_score (common/score.h): for every program and tool.
+  set(score ${CMAKE_CURRENT_BINARY_DIR}/${name}_score.cpp)
+  add_custom_command(OUTPUT ${score}
+                     COMMAND ${FFX_SCORE_TOOL} ${music} ${score}
+                     DEPENDS ${music} ${FFX_SCORE_TOOL}
+                     COMMENT "Compiling the score of ${name}'s music" VERBATIM)
+  add_library(${name}_score OBJECT ${score})
+  target_link_libraries(${name}_score PRIVATE ffx_internal)
 endfunction()

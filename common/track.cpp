@@ -2,9 +2,12 @@
 #include "common/track.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 
+#include "common/elapsed.h"
+#include "common/score.h"
 #include "ffxdemo.h"
 
 namespace {
@@ -83,9 +86,20 @@ const FFX_Track* FFX_GetTrack(const char* name) {
     return track.get();
 }
 
+double TRK_RowAt(double seconds) {
+    return trackRowsPerSecond > 0 ? seconds * trackRowsPerSecond : SCO_RowAt(seconds);
+}
+
+uint32_t TRK_RowMs(uint32_t row) {
+    const double start = trackRowsPerSecond > 0 ? row / trackRowsPerSecond : SCO_SecondsAtRow(row);
+    uint32_t ms = static_cast<uint32_t>(std::ceil(start * 1000.0));
+    while (TRK_RowAt(static_cast<double>(COM_MsToSeconds(ms))) < row && ms < 0xFFFFFFFFu)
+        ++ms;
+    return ms;
+}
+
 float FFX_TrackValue(const FFX_Track* track, float seconds) {
     if (!track) return 0.0f;
-    return static_cast<float>(
-        TRK_Value(track->keys.data(), static_cast<uint32_t>(track->keys.size()),
-                  static_cast<double>(seconds) * trackRowsPerSecond, track->last));
+    return static_cast<float>(TRK_Value(track->keys.data(), static_cast<uint32_t>(track->keys.size()),
+                                        TRK_RowAt(static_cast<double>(seconds)), track->last));
 }

@@ -29,7 +29,14 @@ struct TRK_Data {
 // The demo's tracks (NAME_sync.cpp, or none: track_none.cpp).
 extern const TRK_Data trackData[];
 extern const uint32_t trackCount;
-extern const double trackRowsPerSecond; // BPM / 60 x rows per beat
+extern const double trackRowsPerSecond; // BPM / 60 x rows per beat; 0: the music's rows
+
+// The row (fractional) at `seconds`: by the BPM, or where the rows are the
+// music's (ROWS MUSIC), the played row and the fraction of it played
+// (common/score.h).
+double TRK_RowAt(double seconds);
+// The first millisecond whose frame is on `row`, not just before it.
+uint32_t TRK_RowMs(uint32_t row);
 
 // A track as the framework holds it: its keys are the file's, or in the
 // live program the sync editor's or the file's as saved since.

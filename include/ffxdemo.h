@@ -111,3 +111,37 @@ int32_t FFX_DrawText(void* frame, const FFX_Font* font, int32_t x, int32_t y, co
 
 // How far the pen moves over the text: advances and kerning.
 int32_t FFX_TextWidth(const FFX_Font* font, const char* utf8);
+
+// The music as a score, compiled from the demo's MUSIC at build time (the
+// same on every build and in the video). Where the music is a tracker
+// module: where it is, as played (speed and tempo changes, breaks, jumps,
+// loops and delays), `playedRow` counting the rows played from the start
+// (the sync tracks' rows with ROWS MUSIC), and the seconds since the row
+// started. Without a module, all -1.
+struct FFX_Position {
+    int32_t order, pattern, row, playedRow;
+    float sinceRow;
+};
+FFX_Position FFX_MusicPosition(float seconds);
+
+// The module's channels; 0 without a module.
+int32_t FFX_MusicChannels(void);
+
+// The last note struck on the channel by `seconds`: note 1 to 120 (C-0
+// up), instrument, volume 0 to 64 (the volume column's, else 64), and the
+// seconds since it struck. Before the first, or without a module, note 0.
+struct FFX_Note {
+    int32_t note, instrument, volume;
+    float since;
+};
+FFX_Note FFX_ChannelNote(int32_t channel, float seconds);
+
+// The channel's loudness, 0 to 1 (libopenmpt's meter), 100 steps a second
+// with the values between them interpolated.
+float FFX_ChannelLevel(int32_t channel, float seconds);
+
+// The music's loudness, 0 to 1 for -60 to 0 dB of full scale, in band 0
+// (bass, from 40 Hz) to 7 (treble, to 16 kHz), or FFX_ALL_BANDS overall;
+// for any music, 100 steps a second, interpolated. 0 without music.
+constexpr int32_t FFX_ALL_BANDS = 8;
+float FFX_MusicLevel(float seconds, int32_t band);

@@ -46,7 +46,10 @@ int Back() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     const double seconds = std::atof(commandLine);
     if (seconds <= 0) return 2;
-    if (!FindWindowA("cname", "cname")) return 1;
+    for (int tries = 0; !FindWindowA("cname", "cname"); ++tries) {
+        if (tries == 100) return 1;
+        Sleep(100);
+    }
     Away(instance, seconds);
     return Back();
 }

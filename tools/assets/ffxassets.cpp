@@ -16,9 +16,8 @@
 #include <vector>
 
 #include "asset_file.h"
+#include "embed.h"
 #include "write_file.h"
-
-#include <zlib.h>
 
 #define QOI_IMPLEMENTATION
 #define QOI_NO_STDIO
@@ -38,21 +37,6 @@ struct Font {
     std::vector<uint32_t> lacking;
 };
 
-// Bytes as a string literal, every byte escaped (no escape runs into the
-// next character), 32 to a line.
-std::string Literal(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out = "\"";
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0 && i % 32 == 0) out += "\"\n    \"";
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        out += "\\x";
-        out += digits[byte >> 4];
-        out += digits[byte & 15];
-    }
-    return out + "\"";
-}
-
 // `values` of `channels` bytes each, QOI-coded as one row, then deflated
 // (zlib's format, at its best compression): QOI takes runs and small
 // steps, deflate the rest (a gradient's steps repeated row after row).
@@ -62,13 +46,9 @@ std::string Packed(const std::vector<uint8_t>& values, int channels) {
                         static_cast<unsigned char>(channels), QOI_SRGB};
     int size = 0;
     void* coded = qoi_encode(values.data(), &desc, &size);
-    uLongf packedSize = compressBound(static_cast<uLong>(size));
-    std::string out(packedSize, '\0');
-    compress2(reinterpret_cast<Bytef*>(&out[0]), &packedSize, static_cast<const Bytef*>(coded),
-              static_cast<uLong>(size), Z_BEST_COMPRESSION);
+    const std::string qoi(static_cast<const char*>(coded), static_cast<size_t>(size));
     std::free(coded);
-    out.resize(packedSize);
-    return out;
+    return Deflated(qoi);
 }
 
 std::string PackedPicture(const IMG_Held& held) {
@@ -101,7 +81,7 @@ std::string Source(const std::vector<Picture>& pictures, const std::vector<Font>
                 out << (e % 8 == 0 ? "\n    " : " ") << held.palette[e] << "u,";
             out << "\n};\n";
         }
-        out << "static const char picture" << i << "[] =\n    " << Literal(PackedPicture(held)) << ";\n";
+        out << "static const char picture" << i << "[] =\n    " << BytesLiteral(PackedPicture(held)) << ";\n";
     }
     for (size_t i = 0; i < fonts.size(); ++i) {
         const FFX_Font& font = fonts[i].held;
@@ -113,7 +93,7 @@ std::string Source(const std::vector<Picture>& pictures, const std::vector<Font>
         for (const FNT_Kern& k : font.kerns)
             out << "    {" << k.first << ", " << k.second << ", " << k.adjust << "},\n";
         if (font.kerns.empty()) out << "    {0, 0, 0},\n";
-        out << "};\nstatic const char coverage" << i << "[] =\n    " << Literal(PackedCoverage(font))
+        out << "};\nstatic const char coverage" << i << "[] =\n    " << BytesLiteral(PackedCoverage(font))
             << ";\n";
     }
     out << "\nconst IMG_Data imageData[] = {\n";

@@ -76,14 +76,6 @@ void StartEditor() {
     editing = true;
 }
 
-// The first millisecond whose frame is on `row` (not just before it).
-uint32_t RowMs(uint32_t row) {
-    uint32_t ms = static_cast<uint32_t>(std::ceil(row * 1000.0 / trackRowsPerSecond));
-    while (static_cast<double>(COM_MsToSeconds(ms)) * trackRowsPerSecond < row)
-        ++ms;
-    return ms;
-}
-
 // Presses of P and of the arrow keys since the last frame, as SDL queues
 // them (on the main thread, as the frame loop takes window messages): a
 // tap shorter than a frame counts too.
@@ -164,7 +156,7 @@ void LIVE_Transport(float seconds) {
     if (!syncPath.empty()) {
         // The row this frame shows goes to the editor, unless the editor
         // put it there.
-        const int64_t row = static_cast<int64_t>(std::floor(seconds * trackRowsPerSecond));
+        const int64_t row = static_cast<int64_t>(std::floor(TRK_RowAt(seconds)));
         if (row != lastRow) SYN_SendRow(static_cast<uint32_t>(row));
         lastRow = row;
         if (LIVE_SyncSaved() && !SYN_Connected()) ReadSyncFile();
@@ -173,7 +165,7 @@ void LIVE_Transport(float seconds) {
         const SyncRequests requests = SYN_Poll();
         if (requests.pause) CLK_Hold(requests.paused);
         if (requests.seek) {
-            CLK_Seek(RowMs(requests.row));
+            CLK_Seek(TRK_RowMs(requests.row));
             lastRow = requests.row;
         }
     }

@@ -9,6 +9,10 @@
 //   ffxcompose tune FILE   about 15 s of bass, arpeggio and drums, to loop
 //   ffxcompose suite FILE  the tune's chords for about 4 minutes, in eight
 //                          variations: a whole demo's soundtrack
+//   ffxcompose groove FILE the tune's chords in a swing (speed 3 and 9 in
+//                          turn), a tempo change, a pattern break, a
+//                          pattern loop and a pattern delay: a score whose
+//                          rows are far from any one BPM's
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -203,17 +207,36 @@ std::string Suite() {
     return Module("ffxdemo suite", kTuneSamples, patterns, order);
 }
 
+// Chords(0) swung: odd rows at speed 3, even at 9. Then Chords(1) at 150
+// BPM, looping its rows 8 to 11 twice more (E60, E62), held 4 rows longer
+// on row 20 (EE4), and broken after row 39 into Chords(2)'s row 16.
+std::string Groove() {
+    std::vector<Pattern> patterns = {Chords(0), Chords(1), Chords(2)};
+    for (int row = 0; row < kRows; ++row)
+        At(patterns[0], row, 3) = {At(patterns[0], row, 3).period, At(patterns[0], row, 3).sample, 0xF,
+                                   row % 2 ? 3 : 9};
+    At(patterns[1], 0, 3) = {At(patterns[1], 0, 3).period, At(patterns[1], 0, 3).sample, 0xF, 150};
+    At(patterns[1], 1, 3).effect = 0xF, At(patterns[1], 1, 3).param = 6;
+    At(patterns[1], 8, 2) = {At(patterns[1], 8, 2).period, At(patterns[1], 8, 2).sample, 0xE, 0x60};
+    At(patterns[1], 11, 2) = {At(patterns[1], 11, 2).period, At(patterns[1], 11, 2).sample, 0xE, 0x62};
+    At(patterns[1], 20, 2) = {At(patterns[1], 20, 2).period, At(patterns[1], 20, 2).sample, 0xE, 0xE4};
+    At(patterns[1], 39, 2) = {At(patterns[1], 39, 2).period, At(patterns[1], 39, 2).sample, 0xD, 0x16};
+    return Module("ffxdemo groove", kTuneSamples, patterns, {0, 1, 2});
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string piece = argc == 3 ? argv[1] : "";
-    if (piece != "sync" && piece != "sync-long" && piece != "tune" && piece != "suite") {
-        std::fprintf(stderr, "usage: ffxcompose sync|sync-long|tune|suite FILE\n");
+    if (piece != "sync" && piece != "sync-long" && piece != "tune" && piece != "suite" &&
+        piece != "groove") {
+        std::fprintf(stderr, "usage: ffxcompose sync|sync-long|tune|suite|groove FILE\n");
         return 2;
     }
     const std::string module = piece == "sync"        ? Sync()
                                : piece == "sync-long" ? SyncLong()
                                : piece == "tune"      ? Tune()
+                               : piece == "groove"    ? Groove()
                                                       : Suite();
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     out.write(module.data(), static_cast<std::streamsize>(module.size()));

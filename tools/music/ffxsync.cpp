@@ -3,7 +3,8 @@
 // beatsPerMin and rowsPerBeat, where the file has them, must agree with BPM and ROWS_PER_BEAT where those are given.
 //
 //   ffxsync FILE BPM ROWS_PER_BEAT           checks it (BPM or ROWS_PER_BEAT
-//                                            "-" where not given)
+//                                            "-" where not given; BPM "music"
+//                                            for the music's own rows)
 //   ffxsync FILE BPM ROWS_PER_BEAT SOURCE    also writes the C++ source of
 //                                            its keys (common/track.h)
 //
@@ -80,7 +81,7 @@ std::string Source(const std::string& file, const std::vector<RocketTrack>& trac
 
 int main(int argc, char** argv) {
     if (argc != 4 && argc != 5) {
-        std::fprintf(stderr, "usage: ffxsync FILE BPM|- ROWS_PER_BEAT|- [SOURCE]\n");
+        std::fprintf(stderr, "usage: ffxsync FILE BPM|-|music ROWS_PER_BEAT|- [SOURCE]\n");
         return 2;
     }
     const std::string file = argv[1];
@@ -91,17 +92,23 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::string error;
-    const double bpm = Setting(argv[2], p.beatsPerMin, "BPM", "beatsPerMin", 0, error);
+    // The music's own rows: no BPM at all, whatever the file says.
+    const bool musicRows = std::string(argv[2]) == "music";
+    const double bpm = musicRows ? 0 : Setting(argv[2], p.beatsPerMin, "BPM", "beatsPerMin", 0, error);
     const double rowsPerBeat =
-        error.empty() ? Setting(argv[3], p.rowsPerBeat, "ROWS_PER_BEAT", "rowsPerBeat", 8, error)
-                      : 0;
+        error.empty() && !musicRows
+            ? Setting(argv[3], p.rowsPerBeat, "ROWS_PER_BEAT", "rowsPerBeat", 8, error)
+            : 0;
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
         return 1;
     }
     if (argc == 4) {
-        std::printf("%s: %zu tracks, %g BPM, %g rows a beat\n", file.c_str(), p.tracks.size(), bpm,
-                    rowsPerBeat);
+        if (musicRows)
+            std::printf("%s: %zu tracks on the music's rows\n", file.c_str(), p.tracks.size());
+        else
+            std::printf("%s: %zu tracks, %g BPM, %g rows a beat\n", file.c_str(), p.tracks.size(),
+                        bpm, rowsPerBeat);
         return 0;
     }
     if (!WriteWholeFile(argv[4], Source(file, p.tracks, bpm / 60.0 * rowsPerBeat))) {
