@@ -61,6 +61,7 @@ bench: build windows
 	build/native/ffxbench-fire
 	build/native/ffxbench-seek
 	build/native/ffxbench-draw
+	build/native/ffxbench-score
 	scripts/fps-compare build/native
 	scripts/fps-compare-music build/native
 	scripts/av-long build/native

@@ -4,7 +4,7 @@
 #
 #   ffx_add_demo(NAME SOURCES file... [DEPTH 8|32] [WIDTH w HEIGHT h]
 #                [MUSIC file [LOOP]]
-#                [SYNC file [BPM n] [ROWS_PER_BEAT n] | [ROWS MUSIC]]
+#                [SYNC file [BPM n] [ROWS_PER_BEAT n] | [MUSIC_ROWS]]
 #                [IMAGES file...] [FONTS name=file:size...]
 #                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name])
 #
@@ -16,7 +16,7 @@
 # SYNC is the sync editors' XML project file (.rocket), its keys compiled
 # into every program and tool (cmake/sync.cmake); BPM and ROWS_PER_BEAT (8
 # unless given) come from the keywords or the file's beatsPerMin and
-# rowsPerBeat, and must agree; with ROWS MUSIC the rows are instead a
+# rowsPerBeat, and must agree; with MUSIC_ROWS the rows are instead a
 # tracker module's own, as it plays (common/score.h). MUSIC's score (its
 # rows, notes and loudness, FFX_MusicPosition and the rest) is in every
 # program and tool. IMAGES are pictures (PNG, JPEG, GIF, BMP,
@@ -54,7 +54,7 @@ set(FFX_ROOT ${root} CACHE INTERNAL "ffxdemo's source tree")
 set(FFX_VERSION ${PROJECT_VERSION} CACHE INTERNAL "ffxdemo's version")
 
 function(ffx_add_demo name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;ROWS;DIGESTS;PAGE;CAPTURE"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP;MUSIC_ROWS" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE"
                         "SOURCES;CHECK_TIMES;IMAGES;FONTS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
@@ -115,17 +115,16 @@ const int32_t depth = @arg_DEPTH@;
         set(arg_${setting} -)
       endif()
     endforeach()
-    if(DEFINED arg_ROWS)
-      if(NOT arg_ROWS STREQUAL "MUSIC" OR NOT arg_MUSIC OR NOT arg_BPM STREQUAL "-" OR
-         NOT arg_ROWS_PER_BEAT STREQUAL "-")
-        message(FATAL_ERROR " ffx_add_demo(${name}): ROWS is MUSIC, with MUSIC a tracker module, and without BPM or ROWS_PER_BEAT")
+    if(arg_MUSIC_ROWS)
+      if(NOT arg_MUSIC OR NOT arg_BPM STREQUAL "-" OR NOT arg_ROWS_PER_BEAT STREQUAL "-")
+        message(FATAL_ERROR " ffx_add_demo(${name}): MUSIC_ROWS needs MUSIC (a tracker module), and no BPM or ROWS_PER_BEAT")
       endif()
       set(arg_BPM music)
     endif()
     ffx_demo_sync(${name} ${arg_SYNC} ${arg_BPM} ${arg_ROWS_PER_BEAT})
     set(tracks $<TARGET_OBJECTS:${name}_sync>)
-  elseif(DEFINED arg_BPM OR DEFINED arg_ROWS_PER_BEAT OR DEFINED arg_ROWS)
-    message(FATAL_ERROR "ffx_add_demo(${name}): BPM, ROWS_PER_BEAT and ROWS need SYNC")
+  elseif(DEFINED arg_BPM OR DEFINED arg_ROWS_PER_BEAT OR arg_MUSIC_ROWS)
+    message(FATAL_ERROR "ffx_add_demo(${name}): BPM, ROWS_PER_BEAT and MUSIC_ROWS need SYNC")
   else()
     set(tracks $<TARGET_OBJECTS:ffx_track_none>)
   endif()

@@ -134,6 +134,10 @@ FFX_Position FFX_MusicPosition(float seconds) {
                         static_cast<float>(std::max<int64_t>(0, frame - row.frame)) / kScoreRate};
 }
 
+float FFX_RowSeconds(int32_t playedRow) {
+    return static_cast<float>(SCO_SecondsAtRow(static_cast<uint32_t>(std::max(playedRow, 0))));
+}
+
 int32_t FFX_MusicChannels(void) {
     return static_cast<int32_t>(scoreChannels);
 }

@@ -32,7 +32,7 @@ extern const uint32_t trackCount;
 extern const double trackRowsPerSecond; // BPM / 60 x rows per beat; 0: the music's rows
 
 // The row (fractional) at `seconds`: by the BPM, or where the rows are the
-// music's (ROWS MUSIC), the played row and the fraction of it played
+// music's (MUSIC_ROWS), the played row and the fraction of it played
 // (common/score.h).
 double TRK_RowAt(double seconds);
 // The first millisecond whose frame is on `row`, not just before it.

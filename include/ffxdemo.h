@@ -116,13 +116,17 @@ int32_t FFX_TextWidth(const FFX_Font* font, const char* utf8);
 // same on every build and in the video). Where the music is a tracker
 // module: where it is, as played (speed and tempo changes, breaks, jumps,
 // loops and delays), `playedRow` counting the rows played from the start
-// (the sync tracks' rows with ROWS MUSIC), and the seconds since the row
+// (the sync tracks' rows with MUSIC_ROWS), and the seconds since the row
 // started. Without a module, all -1.
 struct FFX_Position {
     int32_t order, pattern, row, playedRow;
     float sinceRow;
 };
 FFX_Position FFX_MusicPosition(float seconds);
+
+// Where played row `playedRow` starts, in seconds (0 without a module): a
+// tracker view's rows before and after the one playing.
+float FFX_RowSeconds(int32_t playedRow);
 
 // The module's channels; 0 without a module.
 int32_t FFX_MusicChannels(void);
