@@ -120,6 +120,13 @@ const int32_t depth = @arg_DEPTH@;
         message(FATAL_ERROR " ffx_add_demo(${name}): MUSIC_ROWS needs MUSIC (a tracker module), and no BPM or ROWS_PER_BEAT")
       endif()
       set(arg_BPM music)
+      ffx_music_tools()
+      get_filename_component(music ${arg_MUSIC} ABSOLUTE)
+      execute_process(COMMAND ${FFX_SCORE_TOOL} ${music} - ROWS RESULT_VARIABLE failed OUTPUT_QUIET
+                      ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE)
+      if(failed)
+        message(FATAL_ERROR " ffx_add_demo(${name}): MUSIC ${why}")
+      endif()
     endif()
     ffx_demo_sync(${name} ${arg_SYNC} ${arg_BPM} ${arg_ROWS_PER_BEAT})
     set(tracks $<TARGET_OBJECTS:${name}_sync>)

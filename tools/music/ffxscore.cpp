@@ -1,13 +1,14 @@
 // ffxscore.cpp -- a demo's music as a score, compiled at build time
 // (common/score.h):
 //
-//   ffxscore FILE SOURCE|-
+//   ffxscore FILE SOURCE|- [ROWS]
 //
 // Loudness for any music FFmpeg decodes (the samples ffxmusic encodes for
 // the programs); where libopenmpt reads FILE as a module, its rows as
 // played, the notes on them and its channels' loudness. SOURCE "-" only
-// checks. A file that cannot be decoded stops it with one line naming the
-// file, and exit status 1; nothing is left half written.
+// checks. A file that cannot be decoded, or with ROWS (the sync tracks on
+// the music's rows) one that is not a module, stops it with one line naming
+// the file, and exit status 1; nothing is left half written.
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -35,8 +36,8 @@ void PutDeltas(std::string& out, const std::vector<uint8_t>& values, size_t widt
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: ffxscore FILE SOURCE|-\n");
+    if (argc != 3 && !(argc == 4 && std::string(argv[3]) == "ROWS")) {
+        std::fprintf(stderr, "usage: ffxscore FILE SOURCE|- [ROWS]\n");
         return 2;
     }
     const std::string path = argv[1], sourcePath = argv[2];
@@ -48,6 +49,11 @@ int main(int argc, char** argv) {
     }
     Score score;
     const bool module = ReadScore(path, score, error);
+    if (argc == 4 && !module) {
+        std::fprintf(stderr, "%s: %s, and MUSIC_ROWS needs a tracker module's rows\n", path.c_str(),
+                     error.c_str());
+        return 1;
+    }
     const std::vector<uint8_t> levels = MusicLevels(samples);
     if (sourcePath == "-") return 0;
     const size_t steps = levels.size() / (kLevelBands + 1);
