@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/elapsed.h"
 #include "common/score.h"
 #include "common/track.h"
 #include "ffxdemo.h"
@@ -123,4 +124,14 @@ TEST(Score, SyncKeysSitOnTheModulesOwnRows) {
     const float half = static_cast<float>((SCO_SecondsAtRow(1) + SCO_SecondsAtRow(2)) / 2);
     EXPECT_NEAR(FFX_TrackValue(track, half), 1.5f / 64, 1e-4f);
     EXPECT_EQ(TRK_RowMs(64), static_cast<uint32_t>(std::ceil(SCO_SecondsAtRow(64) * 1000)));
+}
+
+// The live program's seek to an editor's row: the millisecond it moves to
+// shows that row, every row of the groove, however short.
+TEST(Score, ASeekToARowLandsOnThatRow) {
+    for (uint32_t row = 0; row < scoreRowCount; ++row) {
+        const float seconds = COM_MsToSeconds(TRK_RowMs(row));
+        EXPECT_EQ(static_cast<uint32_t>(std::floor(TRK_RowAt(seconds))), row) << "row " << row;
+        EXPECT_EQ(FFX_MusicPosition(seconds).playedRow, static_cast<int32_t>(row)) << "row " << row;
+    }
 }
