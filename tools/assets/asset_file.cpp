@@ -49,16 +49,16 @@ std::string PictureName(const std::string& path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-bool ParseFontSpec(const std::string& spec, std::string& name, std::string& file, int& size) {
-    const size_t equals = spec.find('='), colon = spec.find_last_of(':');
+bool ParseFontDeclaration(const std::string& declared, std::string& name, std::string& file, int& size) {
+    const size_t equals = declared.find('='), colon = declared.find_last_of(':');
     if (equals == std::string::npos || equals == 0 || colon == std::string::npos ||
         colon < equals + 2)
         return false;
-    const std::string digits = spec.substr(colon + 1);
+    const std::string digits = declared.substr(colon + 1);
     if (digits.empty() || digits.size() > 4 || digits.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    name = spec.substr(0, equals);
-    file = spec.substr(equals + 1, colon - equals - 1);
+    name = declared.substr(0, equals);
+    file = declared.substr(equals + 1, colon - equals - 1);
     size = std::stoi(digits);
     return true;
 }

@@ -23,7 +23,7 @@ bool LoadFont(const std::string& path, int size, FFX_Font& font, std::vector<uin
 std::string PictureName(const std::string& path);
 
 // NAME=FILE:SIZE, a font as ffx_add_demo declares it; false when it is not.
-bool ParseFontSpec(const std::string& spec, std::string& name, std::string& file, int& size);
+bool ParseFontDeclaration(const std::string& declared, std::string& name, std::string& file, int& size);
 
 // "U+00E9 'é'": how a character is named in messages.
 std::string CharacterName(uint32_t codePoint);

@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
             pictures.push_back(std::move(picture));
         } else if (option == "--font" && !value.empty()) {
             Font font;
-            if (!ParseFontSpec(value, font.name, font.file, font.size))
+            if (!ParseFontDeclaration(value, font.name, font.file, font.size))
                 Fail("FONTS", value, "is not NAME=FILE:SIZE");
             if (!LoadFont(font.file, font.size, font.held, font.lacking, error))
                 Fail("FONTS", font.file, error);

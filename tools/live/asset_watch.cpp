@@ -62,13 +62,13 @@ void TakeUp(const Watched& w, int depth) {
 } // namespace
 
 void LIVE_WatchAssets(int depth, const std::vector<std::string>& images,
-                      const std::vector<std::string>& fontSpecs) {
+                      const std::vector<std::string>& fontDeclarations) {
     std::vector<Watched> watched;
     for (const std::string& file : images)
         watched.push_back(Watched{file, PictureName(file), 0, Stamp(file)});
-    for (const std::string& spec : fontSpecs) {
+    for (const std::string& declared : fontDeclarations) {
         Watched font;
-        if (!ParseFontSpec(spec, font.name, font.file, font.size)) continue; // checked by the build
+        if (!ParseFontDeclaration(declared, font.name, font.file, font.size)) continue; // checked by the build
         font.stamp = Stamp(font.file);
         watched.push_back(font);
     }
