@@ -6,7 +6,8 @@
 #                [MUSIC file [LOOP]]
 #                [SYNC file [BPM n] [ROWS_PER_BEAT n] | [MUSIC_ROWS]]
 #                [IMAGES file...] [FONTS name=file:size...]
-#                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name])
+#                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name]
+#                [ICON file])
 #
 # DEPTH, WIDTH and HEIGHT are the configuration (default 32, 640, 480), put in
 # initialised data as `width`, `height` and `depth`. MUSIC is a file any of
@@ -22,12 +23,15 @@
 # program and tool. IMAGES are pictures (PNG, JPEG, GIF, BMP,
 # WebP) and FONTS fonts FreeType reads, rasterised at `size` pixels, all
 # compiled into every program and tool (cmake/assets.cmake; the effect asks
-# for them with FFX_GetImage and FFX_GetFont).
+# for them with FFX_GetImage and FFX_GetFont). ICON is a picture made the
+# .exe's icon (cmake/windows.cmake); without it the .exe has none.
 # It makes, in the caller's binary folder:
 #   natively       NAME (over the SDL2 stand-in) and NAME-capture (PNG files
 #                  and videos; CAPTURE names it otherwise; its --version is
 #                  the calling project's version, else ffxdemo's);
-#   for Windows    NAME.exe (the MinGW-w64 toolchain file in this folder);
+#   for Windows    NAME.exe (the MinGW-w64 toolchain file in this folder),
+#                  stripped, with its manifest and version information, and
+#                  NAME-debug.exe, the same as linked;
 #   for the web    NAME.js and the page NAME.html titled NAME (PAGE names
 #                  the page otherwise; Emscripten's toolchain file);
 #   everywhere     NAME-digest, which prints a digest of the frame at each of
@@ -47,6 +51,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/sync.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/assets.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/live.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/windows.cmake)
 
 # The tree's folder, for the function called from another project's folders.
 get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
@@ -54,7 +59,7 @@ set(FFX_ROOT ${root} CACHE INTERNAL "ffxdemo's source tree")
 set(FFX_VERSION ${PROJECT_VERSION} CACHE INTERNAL "ffxdemo's version")
 
 function(ffx_add_demo name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP;MUSIC_ROWS" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP;MUSIC_ROWS" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE;ICON"
                         "SOURCES;CHECK_TIMES;IMAGES;FONTS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
@@ -88,6 +93,14 @@ function(ffx_add_demo name)
   endif()
   if(NOT arg_CAPTURE)
     set(arg_CAPTURE ${name}-capture)
+  endif()
+  if(arg_ICON)
+    ffx_check_icon(${name} ${arg_ICON})
+  endif()
+  # The calling project's version, else ffxdemo's.
+  set(version ${PROJECT_VERSION})
+  if(NOT version)
+    set(version ${FFX_VERSION})
   endif()
 
   # The configuration, in the programs' initialised data.
@@ -190,6 +203,7 @@ const int32_t depth = @arg_DEPTH@;
     if(arg_MUSIC)
       target_link_libraries(${name} PRIVATE dsound msacm32 ole32)
     endif()
+    ffx_demo_windows(${name} ${version} "${arg_ICON}")
     # Self-contained: no runtime DLLs of the compiler.
     foreach(program ${name} ${name}-digest)
       target_link_options(${program} PRIVATE -static -static-libgcc -static-libstdc++)
@@ -227,10 +241,6 @@ const int32_t depth = @arg_DEPTH@;
       target_sources(${name}-capture PRIVATE $<TARGET_OBJECTS:ffx_music_acm> $<TARGET_OBJECTS:${name}_music>)
       target_link_libraries(${name}-capture PRIVATE ffx_winapi_acm)
       target_compile_definitions(${name}-capture PRIVATE FFX_HAS_MUSIC=1)
-    endif()
-    set(version ${PROJECT_VERSION})
-    if(NOT version)
-      set(version ${FFX_VERSION})
     endif()
     target_compile_definitions(${name}-capture PRIVATE FFX_TOOL_NAME="${arg_CAPTURE}"
                                FFX_TOOL_VERSION="${version}")

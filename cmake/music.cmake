@@ -1,8 +1,8 @@
 # music.cmake -- the music tools (tools/music: ffxmusic, ffxcompose), built
 # at configure time for the machine doing the build, whatever the demos are
 # built for: a cross build runs them too. Sets FFX_MUSIC_TOOL,
-# FFX_COMPOSE_TOOL, FFX_SYNC_TOOL, FFX_SCORE_TOOL and FFX_ASSETS_TOOL
-# (tools/assets).
+# FFX_COMPOSE_TOOL, FFX_SYNC_TOOL, FFX_SCORE_TOOL, FFX_ASSETS_TOOL and
+# FFX_ICON_TOOL (tools/assets).
 include_guard(GLOBAL)
 
 function(ffx_music_tools)
@@ -30,6 +30,7 @@ function(ffx_music_tools)
   set(FFX_SYNC_TOOL ${dir}/ffxsync PARENT_SCOPE)
   set(FFX_ASSETS_TOOL ${dir}/ffxassets PARENT_SCOPE)
   set(FFX_SCORE_TOOL ${dir}/ffxscore PARENT_SCOPE)
+  set(FFX_ICON_TOOL ${dir}/ffxicon PARENT_SCOPE)
 endfunction()
 
 # ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the

@@ -60,6 +60,9 @@ bool DecodeVideo(const std::string& path, VideoInfo& info,
     info.container = d.container->iformat->name;
     info.codec = codec->name;
     info.pixelFormat = av_get_pix_fmt_name(d.codec->pix_fmt);
+    const char* profile = avcodec_profile_name(d.codec->codec_id, d.codec->profile);
+    info.profile = profile ? profile : "";
+    info.bitRate = d.container->bit_rate;
     info.width = d.codec->width;
     info.height = d.codec->height;
     info.rateNum = stream->avg_frame_rate.num;

@@ -11,6 +11,8 @@ struct VideoInfo {
     std::string container;   // the demuxer's name, e.g. "mov,mp4,m4a,3gp,3g2,mj2"
     std::string codec;       // e.g. "h264"
     std::string pixelFormat; // the stream's, e.g. "yuv420p"
+    std::string profile;     // e.g. "High"
+    int64_t bitRate = 0;     // the file's, bits a second
     int width = 0, height = 0;
     int rateNum = 0, rateDen = 1; // the stream's average frame rate
     double tick = 0.0;            // its time base, in seconds

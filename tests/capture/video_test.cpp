@@ -127,3 +127,52 @@ TEST_F(CaptureTool, VideosStreamToStandardOutput) {
     ExpectStream(c, 10, 1, 5);
     EXPECT_GE(c.meanPsnr, 34.0);
 }
+
+TEST_F(CaptureTool, PartyVideosAreSharpBetweenBlackBars) {
+    // 640 x 480 on 1080 and 2160 lines: 1440 x 1080 and 2880 x 2160 in the
+    // middle, black either side, at the rate a party asks for.
+    const struct {
+        const char* size;
+        int width, height, left, picture;
+    } screens[] = {{"1080p", 1920, 1080, 240, 1440}, {"2160p", 3840, 2160, 480, 2880}};
+    for (const auto& screen : screens) {
+        const std::string name = std::string(screen.size) + ".mp4";
+        const ToolRun run =
+            Capture({"--fps", "30", "--duration", "0.2", "--size", screen.size, "-o", name});
+        ASSERT_EQ(run.status, 0) << run.err;
+        VideoInfo info;
+        int64_t litInBars = 0, darkEdges = 0;
+        std::string error;
+        ASSERT_TRUE(DecodeVideo((work() / name).string(), info,
+                                [&](const std::vector<uint32_t>& pixels, double) {
+                                    for (int y = 0; y < screen.height; ++y) {
+                                        const uint32_t* row =
+                                            &pixels[static_cast<size_t>(y) * screen.width];
+                                        for (int x = 0; x < screen.width; ++x) {
+                                            // The deblocking filter reaches 3 pixels
+                                            // across the picture's edge.
+                                            const bool bar = x < screen.left - 3 ||
+                                                             x >= screen.left + screen.picture + 3;
+                                            const uint32_t p = row[x];
+                                            const bool black = (p & 0xFF) <= 3 &&
+                                                               ((p >> 8) & 0xFF) <= 3 &&
+                                                               ((p >> 16) & 0xFF) <= 3;
+                                            litInBars += bar && !black;
+                                        }
+                                        darkEdges += row[screen.left] == 0 ||
+                                                     row[screen.left + screen.picture - 1] == 0;
+                                    }
+                                },
+                                error))
+            << error;
+        EXPECT_EQ(info.codec, "h264");
+        EXPECT_EQ(info.profile, "High");
+        EXPECT_EQ(info.pixelFormat, "yuv420p");
+        EXPECT_EQ(info.width, screen.width);
+        EXPECT_EQ(info.height, screen.height);
+        EXPECT_EQ(info.frames, 6);
+        EXPECT_EQ(litInBars, 0) << screen.size;
+        // The plasma reaches the picture's edges (it is black nowhere there).
+        EXPECT_LT(darkEdges, screen.height / 10) << screen.size;
+    }
+}

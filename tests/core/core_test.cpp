@@ -121,9 +121,18 @@ TEST(StandInCore, InputReachesLiveWindowsOnly) {
     EXPECT_EQ(msg.lParam, LPARAM(1 | 0x39 << 16 | 1 << 30)) << "count 1, scan code, repeat bit";
     EXPECT_EQ(msg.time, DWORD(1234));
 
-    CloseRequested(window);
+    // Alt+F4 reaches the window as a system key, whose default handling
+    // asks the window to close, and destroys it.
+    KeyPressed(window, VK_F4, 0x3E, false, true);
     ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), 1);
-    DispatchMessageA(&msg); // the default handling destroys the window
+    EXPECT_EQ(msg.message, UINT(WM_SYSKEYDOWN));
+    EXPECT_EQ(msg.lParam, LPARAM(1 | 0x3E << 16 | 1 << 29)) << "count 1, scan code, Alt bit";
+    received.clear();
+    DispatchMessageA(&msg);
+    std::vector<UINT> sent;
+    for (const MSG& m : received)
+        sent.push_back(m.message);
+    EXPECT_EQ(sent, (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
     received.clear();
     KeyPressed(window, VK_ESCAPE, 1, false);
     KeyPressed(nullptr, VK_ESCAPE, 1, false);

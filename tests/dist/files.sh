@@ -28,6 +28,19 @@ unpack() {
 }
 unpack "ffxdemo-$version-windows-x86_64" "$work/windows" "$(printf './ffxdemo-%s-windows-x86_64/%s\n' \
   "$version" LICENSE "$version" README.md "$version" ffxdemo.exe)"
+# The program as a compo machine gets it: stripped, and its resources, read
+# back by MinGW's own windres, a manifest (asInvoker, Windows 7 to 11, aware
+# of the DPI) and the version.
+exe="$work/windows/ffxdemo-$version-windows-x86_64/ffxdemo.exe"
+symbols=$(x86_64-w64-mingw32-objdump -t "$exe" | grep -c '^\[') || true
+[ "$symbols" -eq 0 ] || fail "ffxdemo.exe is not stripped ($symbols symbols)"
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc) || fail "windres cannot read ffxdemo.exe's resources"
+for expected in 'requestedExecutionLevel level=""asInvoker""' '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' \
+  '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' '>true/pm<' '>PerMonitorV2, PerMonitor<' \
+  "VALUE \"FileVersion\", \"$version\"" 'VALUE "ProductName", "ffxdemo"'; do
+  grep -qF "$expected" <<<"$resources" || fail "ffxdemo.exe's resources lack $expected"
+done
+grep -q "ICON" <<<"$resources" && fail "ffxdemo.exe carries an icon"
 unpack "ffxdemo-$version-web" "$work/web" "$(printf './ffxdemo-%s-web/%s\n' "$version" ffxdemo.js "$version" index.html)"
 
 listing=$(tar tzf "$dist/ffxdemo-$version.tar.gz") || fail "the source does not unpack"

@@ -2,7 +2,10 @@
 # success.sh -- the Windows program in a Wine virtual desktop of the frame's
 # size (FFX_SCREEN, default 640x480): the
 # screen is an exact effect frame, Space shows the frame-rate readout and a
-# second Space removes it, Escape ends the program with exit code 0.
+# second Space removes it, Escape (or FFX_QUIT_KEY, e.g. alt+F4) ends the
+# program at once with exit code 0. With WINE_DPI (e.g. 144, a desktop at
+# 150 %), the program's manifest must be read as declaring it aware of the
+# DPI, and its window must be the screen's true size.
 # Usage: success.sh FFXDEMO.EXE SCREENCHECK WORKDIR
 exe=$1 WINE_CHECKER=$2 WINE_WORK=$3
 . "$(dirname "$0")/wine-lib.sh"
@@ -10,9 +13,17 @@ exe=$1 WINE_CHECKER=$2 WINE_WORK=$3
 wine_require "$exe"
 screen=${FFX_SCREEN:-640x480}
 wine_setup "${screen}x24" "$screen"
+[ -n "${WINE_DPI:-}" ] && WINE_TRACE=trace+actctx
 wine_start "$exe"
 win=$(e2e_wait_window '^cname$' 60) || wine_fail "the program's window did not appear"
 wine_check_screen frame 20 exact
+if [ -n "${WINE_DPI:-}" ]; then
+  grep -q "parse_settings_elem got L\"dpiAwareness\" L\"PerMonitorV2, PerMonitor\"" "$WINE_LOG" ||
+    wine_fail "Wine read no manifest declaring the program aware of the DPI"
+  size=$(xwininfo -id "$win" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+  [ "$size" = "$screen" ] || wine_fail "the window is $size at $WINE_DPI DPI, expected the screen's $screen"
+  echo "manifest read (PerMonitorV2); the window is $size at $WINE_DPI DPI"
+fi
 # Under Wine a shot now and then shows a few stray pixels in the first row
 # (seen with the fire: what looks like memory Wine has freed), and one try
 # of the fire's checker takes 4 s: room for a few tries.
@@ -31,7 +42,7 @@ done
 echo "readout: $white white pixels"
 wine_key "$win" key space
 wine_check_screen no-readout 15 exact
-wine_key "$win" key Escape
+wine_key "$win" key "${FFX_QUIT_KEY:-Escape}"
 wine_expect_exit 15
 [ -z "$(wine_boxes)" ] || wine_fail "unexpected message boxes: $(wine_boxes)"
 echo "PASS"

@@ -67,6 +67,9 @@ wine_setup() {
   printf 'REGEDIT4\n' >"$reg"
   [ "${WINE_RENDERER:-no3d}" = default ] ||
     printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Direct3D]\n"renderer"="%s"\n' "${WINE_RENDERER:-no3d}" >>"$reg"
+  # With WINE_DPI (e.g. 144, 150 %), the desktop's scale as a user sets it.
+  [ -n "${WINE_DPI:-}" ] &&
+    printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$WINE_DPI" >>"$reg"
   [ -n "${2:-}" ] && printf '%s\n' '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' \
     '' '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' "\"Default\"=\"$2\"" >>"$reg"
   WINEDEBUG=-all timeout 60 wine reg import "$reg" >>"$WINE_WORK/wineboot.log" 2>&1 ||

@@ -24,6 +24,7 @@
 #include "tools/capture/png_file.h"
 #include "tools/capture/png_sequence.h"
 #include "tools/capture/progress.h"
+#include "tools/capture/screen_scale.h"
 #include "tools/capture/video_file.h"
 #include "tools/offline/demo_frame.h"
 
@@ -69,7 +70,8 @@ CaptureMusic MusicFrom(const CaptureMusic& music, uint32_t startMs, std::vector<
         return from;
     }
     const uint64_t first = at % music.frames;
-    rotated.assign(music.samples + first * 2, music.samples + static_cast<uint64_t>(music.frames) * 2);
+    rotated.assign(music.samples + first * 2,
+                   music.samples + static_cast<uint64_t>(music.frames) * 2);
     rotated.insert(rotated.end(), music.samples, music.samples + first * 2);
     from.samples = rotated.data();
     return from;
@@ -89,14 +91,26 @@ int Interrupted(uint64_t done) {
     return 128 + signal;
 }
 
+// The PNG outputs' screen: the demo's own size, or --size.
+bool OpenScreen(const CaptureOptions& options, RgbScreen& screen, int& screenWidth,
+                int& screenHeight, std::string& error) {
+    screenWidth = options.screenWidth ? options.screenWidth : width;
+    screenHeight = options.screenWidth ? options.screenHeight : height;
+    return screen.Open(width, height, screenWidth, screenHeight, error);
+}
+
 int OneFrame(const CaptureOptions& options, const CaptureMusic& music, DemoFrame& demo) {
     std::string error;
+    RgbScreen screen;
+    int screenWidth = 0, screenHeight = 0;
+    if (!OpenScreen(options, screen, screenWidth, screenHeight, error))
+        return Fail(kFailure, error);
     OutputFile file;
     if (!file.Open(options.output, error))
         return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
     const uint32_t* pixels = demo.Render(CaptureMusicMs(options.ms, music));
     if (!pixels) return Fail(kFailure, demo.Overrun());
-    if (!WritePngFile(file, pixels, width, height, error))
+    if (!WritePngFile(file, screen.Show(pixels), screenWidth, screenHeight, error))
         return InterruptSignal() ? Interrupted(0) : Fail(kFailure, error);
     return 0;
 }
@@ -105,6 +119,11 @@ int Sequence(const CaptureOptions& options, const CaptureMusic& demoMusic, DemoF
     std::vector<int16_t> rotated;
     const CaptureMusic music = MusicFrom(demoMusic, options.startMs, rotated);
     std::string error;
+    RgbScreen screen; // the PNG files'; a video scales in its own format
+    int screenWidth = 0, screenHeight = 0;
+    if (!OpenScreen(options, screen, screenWidth, screenHeight, error))
+        return Fail(kFailure, error);
+    const bool png = options.format == CaptureOptions::Format::PngFolder;
     OutputFile file; // a video's; declared first, so the sink is gone before it
     std::unique_ptr<FrameSink> sink;
     if (options.format == CaptureOptions::Format::PngFolder) {
@@ -116,7 +135,7 @@ int Sequence(const CaptureOptions& options, const CaptureMusic& demoMusic, DemoF
         // The encoding is the work; rendering the next frame takes little.
         const unsigned jobs =
             options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
-        sink = std::make_unique<PngSequence>(options.output, width, height, jobs);
+        sink = std::make_unique<PngSequence>(options.output, screenWidth, screenHeight, jobs);
     } else {
         if (!file.Open(options.output, error))
             return InterruptSignal() ? Interrupted(0) : Fail(kBadInput, error);
@@ -127,18 +146,19 @@ int Sequence(const CaptureOptions& options, const CaptureMusic& demoMusic, DemoF
     const uint64_t frames = CaptureFrameCount(options.fps, options.duration);
     ProgressBar progress(frames);
     for (uint64_t k = 0; k < frames && !InterruptSignal(); ++k) {
-        const uint32_t ms = CaptureMusicMs(options.startMs + CaptureFrameMs(k, options.fps), demoMusic);
+        const uint32_t ms =
+            CaptureMusicMs(options.startMs + CaptureFrameMs(k, options.fps), demoMusic);
         const uint32_t* pixels = demo.Render(ms);
         if (!pixels) {
             // The partial output goes with the sink and the file, as on Ctrl+C.
             error = demo.Overrun();
             break;
         }
-        if (!sink->Add(pixels, error)) break;
+        if (!sink->Add(png ? screen.Show(pixels) : pixels, error)) break;
         progress.Update(sink->Done());
     }
     bool ok = error.empty() && !InterruptSignal() && sink->Finish(error);
-    if (ok && options.music && options.format == CaptureOptions::Format::PngFolder)
+    if (ok && options.music && png)
         ok = WriteMusicWav(options.output + "/music.wav", music,
                            CaptureMusicFrames(options.duration), error);
     progress.Update(sink->Done());

@@ -91,6 +91,36 @@ bool ParseCount(const std::string& name, const std::string& text, uint32_t minim
     return true;
 }
 
+// --size: WxH, or a screen's name (720p, 1080p, 1440p, 2160p); videos in
+// yuv420p need even sides.
+bool ParseSize(const std::string& text, bool video, int& width, int& height, std::string& error) {
+    const struct {
+        const char* name;
+        int width, height;
+    } named[] = {
+        {"720p", 1280, 720}, {"1080p", 1920, 1080}, {"1440p", 2560, 1440}, {"2160p", 3840, 2160}};
+    width = height = 0;
+    for (const auto& n : named)
+        if (text == n.name) width = n.width, height = n.height;
+    const size_t x = text.find('x');
+    if (!width && x != std::string::npos && x > 0 && x + 1 < text.size() && x <= 4 &&
+        text.size() - x - 1 <= 4 && text.find_first_not_of("0123456789x") == std::string::npos &&
+        text.find('x', x + 1) == std::string::npos) {
+        width = std::atoi(text.c_str());
+        height = std::atoi(text.c_str() + x + 1);
+    }
+    if (width < 1 || height < 1) {
+        error =
+            "--size: " + Quote(text) + " is not WxH (1 to 9999 each) or 720p, 1080p, 1440p, 2160p";
+        return false;
+    }
+    if (video && (width % 2 || height % 2)) {
+        error = "--size: " + text + " has an odd side, which a video cannot have";
+        return false;
+    }
+    return true;
+}
+
 std::string Lower(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -163,8 +193,8 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
     options = CaptureOptions();
     bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
     bool version = false, noMusic = false;
-    bool haveCrf = false, haveFormat = false, haveJobs = false, haveStart = false;
-    std::string msText, fpsText, durationText, crfText, formatText, jobsText, startText;
+    bool haveCrf = false, haveFormat = false, haveJobs = false, haveStart = false, haveSize = false;
+    std::string msText, fpsText, durationText, crfText, formatText, jobsText, startText, sizeText;
 
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -200,6 +230,7 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
                      {"--crf", &haveCrf, &crfText},
                      {"--jobs", &haveJobs, &jobsText},
                      {"--format", &haveFormat, &formatText},
+                     {"--size", &haveSize, &sizeText},
                      {"-o", &haveOutput, &options.output},
                      {"--output", &haveOutput, &options.output}};
         bool* seen = nullptr;
@@ -242,14 +273,15 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
     // The music's length is the sequence's, unless it loops.
     const bool musicLasts = options.music && !music.loop;
     if (!haveMs && !haveFps && !haveDuration) {
-        error = musicLasts ? "nothing to render: give --ms T, or --fps F (see --help)"
-                           : "nothing to render: give --ms T, or --fps F and --duration S (see --help)";
+        error = musicLasts
+                    ? "nothing to render: give --ms T, or --fps F (see --help)"
+                    : "nothing to render: give --ms T, or --fps F and --duration S (see --help)";
         return false;
     }
     if (!haveMs && !(haveFps && (haveDuration || musicLasts))) {
-        error = !haveFps            ? "--duration needs --fps"
-                : options.music     ? "--fps needs --duration: the music loops"
-                                    : "--fps needs --duration";
+        error = !haveFps        ? "--duration needs --fps"
+                : options.music ? "--fps needs --duration: the music loops"
+                                : "--fps needs --duration";
         return false;
     }
     if (haveMs) {
@@ -261,7 +293,8 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         double start = 0.0;
         if (haveStart && !ParseSeconds("--start", startText, kMaxDuration, start, error))
             return false;
-        options.startMs = static_cast<uint32_t>(std::min<double>(std::llround(start * 1000.0), kMaxMs));
+        options.startMs =
+            static_cast<uint32_t>(std::min<double>(std::llround(start * 1000.0), kMaxMs));
         const double musicSeconds = static_cast<double>(music.frames) / 48000.0;
         if (musicLasts && options.startMs >= music.frames / 48) {
             char length[32];
@@ -310,6 +343,9 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         options.crf = static_cast<int>(crf);
     }
     if (haveJobs && !ParseCount("--jobs", jobsText, 1, kMaxJobs, options.jobs, error)) return false;
+    const bool video = !haveMs && options.format != CaptureOptions::Format::PngFolder;
+    if (haveSize && !ParseSize(sizeText, video, options.screenWidth, options.screenHeight, error))
+        return false;
     return true;
 }
 
@@ -339,12 +375,18 @@ uint64_t CaptureMusicFrames(double duration) {
 }
 
 std::string CaptureUsage(const std::string& name, int width, int height) {
-    return "Usage: " + name + " --ms T -o FILE.png\n"
-           "  or:  " + name + " --fps F --duration S -o VIDEO.mp4|VIDEO.mkv|VIDEO.webm\n"
-           "  or:  " + name + " --fps F --duration S -o DIR\n"
+    return "Usage: " + name +
+           " --ms T -o FILE.png\n"
+           "  or:  " +
+           name +
+           " --fps F --duration S -o VIDEO.mp4|VIDEO.mkv|VIDEO.webm\n"
+           "  or:  " +
+           name +
+           " --fps F --duration S -o DIR\n"
            "\n"
-           "Renders the demo effect offline, without a window, to " + std::to_string(width) + "x" +
-           std::to_string(height) + " PNG files\nor to a video.\n"
+           "Renders the demo effect offline, without a window, to " +
+           std::to_string(width) + "x" + std::to_string(height) +
+           " PNG files\nor to a video.\n"
            "\n"
            "  --ms T          one frame at T elapsed milliseconds (0 to 4294967295),\n"
            "                  rendered right after FFX_Init, written to FILE.png\n"
@@ -359,21 +401,28 @@ std::string CaptureUsage(const std::string& name, int width, int height) {
            "                  - for standard output\n"
            "  --format NAME   mp4, mkv, webm or png, whatever the output's name (needed\n"
            "                  with -o - for a video; mkv and webm stream best)\n"
-           "  --crf N         quality of .mp4 (H.264, 0 to 51, default 18) and .webm\n"
-           "                  (VP9, 0 to 63, default 32): lower is better and bigger\n"
+           "  --crf N         quality of .mp4 (H.264, 0 to 51; without it a rate, below)\n"
+           "                  and .webm (VP9, 0 to 63, default 32): lower is better, bigger\n"
            "  --jobs N        threads that encode (default: one per core)\n"
+           "  --size WxH      the frames as a screen of that size shows them (or 720p,\n"
+           "                  1080p, 1440p, 2160p): the picture as large as it fits,\n"
+           "                  centred on black, its pixels sharp (repeated to the next\n"
+           "                  whole scale, then smoothly down where that is too large)\n"
            "  --no-music      leaves the demo's music out\n"
            "  -h, --help      this text\n"
            "  --version       the tool's name and version\n"
            "\n"
-           ".mp4 is H.264 in yuv420p for browsers and players; .mkv is lossless H.264 in\n"
+           ".mp4 is H.264 High in yuv420p for browsers, players and parties (at 12 Mbit/s\n"
+           "for 1920x1080, in proportion to the pixels at other sizes; --crf N instead\n"
+           "holds a quality); .mkv is lossless H.264 in\n"
            "RGB (libx264rgb, High 4:4:4 Predictive): its frames equal the PNG frames bit\n"
            "for bit; .webm is VP9.\n"
            "\n"
            "A demo with music puts it beside the frames, frame k showing the music at\n"
            "k / F seconds: AAC in .mp4, Opus in .webm, FLAC (lossless) in .mkv, and\n"
            "DIR/music.wav beside PNG files. Without --duration, a sequence lasts as long\n"
-           "as the music (from --start on); a music that loops needs --duration, and its frames (--ms\n"
+           "as the music (from --start on); a music that loops needs --duration, and its frames "
+           "(--ms\n"
            "too) show the music's position, which starts again at its length.\n"
            "\n"
            "A regular file (or one a symbolic link points to) is written under a\n"

@@ -24,6 +24,8 @@ struct CaptureOptions {
     uint32_t startMs = 0;  // Sequence: the elapsed milliseconds of its first frame
     int crf = -1;          // Mp4, Webm: the encoder's quality setting; -1 for its default
     unsigned jobs = 0;     // Sequence: threads that encode; 0 for one per core
+    int screenWidth = 0;   // --size: the screen the frames are shown on; 0 for the
+    int screenHeight = 0;  //   demo's own size
     std::string output;    // the file, the folder, or "-" for standard output
     bool music = false;    // the demo's music goes into the video (or DIR/music.wav)
 };

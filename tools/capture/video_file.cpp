@@ -5,7 +5,6 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
@@ -15,6 +14,7 @@ extern "C" {
 #include "tools/capture/music_track.h"
 #include "tools/capture/output_file.h"
 #include "tools/capture/output_io.h"
+#include "tools/capture/screen_scale.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ struct Recipe {
     const char* muxer;
     const char* encoder;
     AVPixelFormat pixels;
-    int defaultCrf; // -1: lossless, no quality setting
+    int defaultCrf; // -1: none (lossless, or a rate)
     const char* musicEncoder;
 };
 
@@ -36,13 +36,14 @@ Recipe RecipeFor(CaptureOptions::Format format) {
     case CaptureOptions::Format::Webm:
         return {"webm", "libvpx-vp9", AV_PIX_FMT_YUV420P, 32, "libopus"};
     default:
-        return {"mp4", "libx264", AV_PIX_FMT_YUV420P, 18, "aac"};
+        return {"mp4", "libx264", AV_PIX_FMT_YUV420P, -1, "aac"};
     }
 }
 
 class VideoFile : public FrameSink {
   public:
-    VideoFile(OutputFile& file, const CaptureMusic& music) : file_(file), io_(file), music_(music) {}
+    VideoFile(OutputFile& file, const CaptureMusic& music)
+        : file_(file), io_(file), music_(music) {}
     ~VideoFile() override;
     bool Open(const CaptureOptions& options, int width, int height, std::string& error);
     bool Add(const uint32_t* frame, std::string& error) override;
@@ -62,7 +63,7 @@ class VideoFile : public FrameSink {
     AVFormatContext* container_ = nullptr;
     AVCodecContext* encoder_ = nullptr;
     AVStream* stream_ = nullptr;
-    SwsContext* converter_ = nullptr;
+    ScreenScaler screen_;
     AVFrame* picture_ = nullptr;
     AVPacket* packet_ = nullptr;
     int64_t next_ = 0;
@@ -71,14 +72,16 @@ class VideoFile : public FrameSink {
 
 VideoFile::~VideoFile() {
     track_.reset();
-    sws_freeContext(converter_);
     av_frame_free(&picture_);
     av_packet_free(&packet_);
     avcodec_free_context(&encoder_);
     avformat_free_context(container_);
 }
 
-bool VideoFile::Open(const CaptureOptions& capture, int width, int height, std::string& error) {
+bool VideoFile::Open(const CaptureOptions& capture, int frameWidth, int frameHeight,
+                     std::string& error) {
+    const int width = capture.screenWidth ? capture.screenWidth : frameWidth;
+    const int height = capture.screenWidth ? capture.screenHeight : frameHeight;
     const CaptureOptions::Format format = capture.format;
     const Recipe recipe = RecipeFor(format);
     const AVCodec* codec = avcodec_find_encoder_by_name(recipe.encoder);
@@ -108,12 +111,12 @@ bool VideoFile::Open(const CaptureOptions& capture, int width, int height, std::
     encoder_->framerate = rate;
     encoder_->thread_count = static_cast<int>(capture.jobs); // 0: the encoder's choice
     if (recipe.pixels == AV_PIX_FMT_YUV420P) {
-        // Studio-range BT.601, as the converter below makes it.
+        // Studio-range BT.601, as the screen (screen_scale.h) is made.
         encoder_->color_range = AVCOL_RANGE_MPEG;
         encoder_->colorspace = AVCOL_SPC_SMPTE170M;
         encoder_->color_primaries = AVCOL_PRI_SMPTE170M;
         encoder_->color_trc = AVCOL_TRC_SMPTE170M;
-        // Each chroma sample is the mean of its 2 x 2 pixels (SWS_AREA below).
+        // Each chroma sample is the mean of its 2 x 2 pixels.
         encoder_->chroma_sample_location = AVCHROMA_LOC_CENTER;
     } else {
         encoder_->colorspace = AVCOL_SPC_RGB;
@@ -126,8 +129,19 @@ bool VideoFile::Open(const CaptureOptions& capture, int width, int height, std::
     const std::string quality = std::to_string(capture.crf >= 0 ? capture.crf : recipe.defaultCrf);
     switch (format) {
     case CaptureOptions::Format::Mp4:
-        av_dict_set(&options, "preset", "veryfast", 0);
-        av_dict_set(&options, "crf", quality.c_str(), 0);
+        av_dict_set(&options, "preset", "superfast", 0);
+        av_dict_set(&options, "profile", "high", 0);
+        if (capture.crf >= 0) {
+            av_dict_set(&options, "crf", quality.c_str(), 0);
+        } else {
+            // What a party asks of a video (6 Mbit/s or more at 1080 lines,
+            // 3 at 720), with room: 12 Mbit/s at 1920 x 1080, in proportion
+            // to the pixels elsewhere, and bounded bursts.
+            const int64_t rate = int64_t{12000000} * width * height / (1920 * 1080);
+            encoder_->bit_rate = rate;
+            encoder_->rc_max_rate = rate * 3 / 2;
+            encoder_->rc_buffer_size = static_cast<int>(rate * 2);
+        }
         // A fragmented MP4 has no edit list to hide the reordering delay of
         // B-frames: without them its first frame is shown at 0 s.
         if (file_.inPlace()) av_dict_set(&options, "bf", "0", 0);
@@ -166,16 +180,7 @@ bool VideoFile::Open(const CaptureOptions& capture, int width, int height, std::
         error = Failure("allocating a frame", code);
         return false;
     }
-    if (recipe.pixels != AV_PIX_FMT_BGR0) {
-        converter_ = sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, recipe.pixels,
-                                    SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
-        if (!converter_) {
-            error = "cannot set up the colour conversion";
-            return false;
-        }
-        const int* bt601 = sws_getCoefficients(SWS_CS_ITU601);
-        sws_setColorspaceDetails(converter_, bt601, 1, bt601, 0, 0, 1 << 16, 1 << 16);
-    }
+    if (!screen_.Open(frameWidth, frameHeight, width, height, recipe.pixels, error)) return false;
 
     if (capture.music) {
         fps_ = capture.fps;
@@ -219,14 +224,7 @@ bool VideoFile::Add(const uint32_t* frame, std::string& error) {
         error = Failure("allocating a frame", code);
         return false;
     }
-    const uint8_t* source[] = {reinterpret_cast<const uint8_t*>(frame)};
-    const int sourcePitch[] = {picture_->width * 4};
-    if (converter_)
-        sws_scale(converter_, source, sourcePitch, 0, picture_->height, picture_->data,
-                  picture_->linesize);
-    else
-        av_image_copy_plane(picture_->data[0], picture_->linesize[0], source[0], sourcePitch[0],
-                            sourcePitch[0], picture_->height);
+    screen_.Show(frame, picture_->data, picture_->linesize);
     picture_->pts = next_++;
     if (!Encode(picture_, error)) return false;
     // The music up to the next frame's time.

@@ -11,7 +11,9 @@
 
 class OutputFile;
 
-// A video of options.format (Mp4, Mkv or Webm) at options.fps frames per
+// A video of options.format (Mp4, Mkv or Webm) of the width x height frames
+// on a screen of options.screenWidth x .screenHeight (their own size when 0),
+// at options.fps frames per
 // second, frame k shown at k / fps seconds, with options.crf and .jobs,
 // written to the opened `file`; with options.music, `music` beside the
 // frames for options.duration. `music` and `file` must outlive it. Null with

@@ -77,8 +77,8 @@ extern const StandInBackend backend;
 // message Windows would deliver. Input for a null window, or one that is
 // gone, is dropped, except that a key press for a null window goes to the
 // one SetFocus gave the keyboard.
-// A key press posts WM_KEYDOWN.
-void KeyPressed(HWND window, WPARAM virtualKey, uint8_t scanCode, bool repeat);
+// A key press posts WM_KEYDOWN, or with Alt held WM_SYSKEYDOWN.
+void KeyPressed(HWND window, WPARAM virtualKey, uint8_t scanCode, bool repeat, bool alt = false);
 // Focus sends WM_ACTIVATEAPP at once.
 void FocusChanged(HWND window, bool gained);
 // A close request posts WM_CLOSE.

@@ -10,11 +10,13 @@ constexpr LPARAM SETCURSOR_CLIENT_MOVE = 1 | (0x0200 << 16);
 
 } // namespace
 
-void KeyPressed(HWND window, WPARAM virtualKey, uint8_t scanCode, bool repeat) {
+void KeyPressed(HWND window, WPARAM virtualKey, uint8_t scanCode, bool repeat, bool alt) {
     const HWND w = window ? LiveWindow(window) : FocusedWindow();
     if (!w || !virtualKey) return;
-    // Repeat count 1, the scan code, and bit 30 set for an auto-repeat.
-    PostToQueue(w, WM_KEYDOWN, virtualKey, 1 | LPARAM(scanCode) << 16 | LPARAM(repeat) << 30);
+    // Repeat count 1, the scan code, bit 29 set with Alt held (a system
+    // key, as Windows sends it) and bit 30 for an auto-repeat.
+    PostToQueue(w, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey,
+                1 | LPARAM(scanCode) << 16 | LPARAM(alt) << 29 | LPARAM(repeat) << 30);
 }
 
 void FocusChanged(HWND window, bool gained) {

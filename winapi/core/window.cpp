@@ -1,7 +1,8 @@
 // window.cpp -- window classes and windows: RegisterClassA, CreateWindowExA
 // (the backend's window, borderless for WS_POPUP), ShowWindow, UpdateWindow,
 // SetFocus, GetSystemMetrics, and DefWindowProcA with the default handling
-// the program relies on: WM_CLOSE destroys the window.
+// the program relies on: WM_CLOSE destroys the window, and Alt+F4 closes it
+// (WM_SYSKEYDOWN, then WM_SYSCOMMAND SC_CLOSE, then WM_CLOSE).
 #include "winapi/core/standin.h"
 
 #include <list>
@@ -112,10 +113,17 @@ HWND WINAPI SetFocus(HWND hWnd) {
     return previous;
 }
 
-LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM, LPARAM) {
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     Window* w = Find(hWnd);
     if (!w) return 0;
     switch (Msg) {
+    case WM_SYSKEYDOWN: // Alt+F4 asks the window to close
+        if (wParam == VK_F4 && (lParam & (LPARAM(1) << 29)))
+            SendToWindow(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) SendToWindow(hWnd, WM_CLOSE, 0, 0);
+        break;
     case WM_CLOSE:
         DestroyStandInWindow(hWnd);
         break;

@@ -119,11 +119,14 @@ typedef struct tagWNDCLASSA {
 #define WM_ACTIVATEAPP 0x001C
 #define WM_SETCURSOR 0x0020
 #define WM_KEYDOWN 0x0100
+#define WM_SYSKEYDOWN 0x0104
 #define WM_SYSCOMMAND 0x0112
 
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
+#define VK_F4 0x73
 
+#define SC_CLOSE 0xF060
 #define SC_SCREENSAVE 0xF140
 #define SC_MONITORPOWER 0xF170
 

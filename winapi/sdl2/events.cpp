@@ -77,7 +77,8 @@ void Deliver(const SDL_Event& event) {
         // A key without a window of ours is the focus window's: SDL takes
         // note of the focus only after a while (200 ms on X11).
         KeyPressed(WindowFromSdl(event.key.windowID), VirtualKey(event.key.keysym.sym),
-                   uint8_t(event.key.keysym.scancode & 0xFF), event.key.repeat != 0);
+                   uint8_t(event.key.keysym.scancode & 0xFF), event.key.repeat != 0,
+                   (event.key.keysym.mod & KMOD_ALT) != 0);
         break;
     case SDL_WINDOWEVENT:
         DeliverWindowEvent(event.window);
