@@ -11,7 +11,8 @@ void CLK_Start(void);
 
 // Called by the loop for each frame it is about to render. Sets *ms to the
 // elapsed milliseconds the frame shows and returns 1; returns 0 once the
-// music has ended (the loop then closes the window). Resumes a paused clock.
+// music, or the demo's length, has ended (the loop then closes the window).
+// Resumes a paused clock.
 int CLK_Elapsed(uint32_t* ms);
 
 // Called by the loop before it sleeps while the program is switched away:

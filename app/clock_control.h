@@ -14,6 +14,9 @@ int CLK_Held(void);
 // starts. Past a music's end that does not loop, it waits at the end.
 void CLK_Seek(uint32_t ms);
 
-// From now on the music's end does not end the demo: the clock holds there
-// (a music that loops goes on looping).
+// From now on the music's end, or the demo's length, does not end the demo:
+// the clock holds there (a music that loops goes on looping).
 void CLK_NoEnd(void);
+
+// 1 while the clock waits at the demo's end (after CLK_NoEnd), else 0.
+int CLK_AtEnd(void);

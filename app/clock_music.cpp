@@ -215,6 +215,10 @@ int CLK_Elapsed(uint32_t* ms) {
     return MUS_Position(Position(), ms);
 }
 
+int CLK_AtEnd(void) {
+    return noEnd && !musicLoop && Position() >= musicFrames;
+}
+
 void CLK_Pause(void) {
     if (output && playing) {
         if (!output->play(0)) GoSilent("the sound device failed", 1);

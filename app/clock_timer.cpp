@@ -1,6 +1,8 @@
 // clock_timer.cpp -- the clock of a demo without music: the multimedia
-// timer's milliseconds since the start, wrapping at 2^32.
+// timer's milliseconds since the start, wrapping at 2^32, up to the demo's
+// length where it has one.
 #include "app/clock.h"
+#include "app/demo_length.h"
 
 #include <windows.h>
 
@@ -14,7 +16,7 @@ void CLK_Start(void) {
 
 int CLK_Elapsed(uint32_t* ms) {
     *ms = timeGetTime() - startTime;
-    return 1;
+    return demoLength == 0 || *ms < demoLength;
 }
 
 void CLK_Pause(void) {}

@@ -3,7 +3,7 @@
 # platform being configured, with its offline tools.
 #
 #   ffx_add_demo(NAME SOURCES file... [DEPTH 8|32] [WIDTH w HEIGHT h]
-#                [MUSIC file [LOOP]]
+#                [MUSIC file [LOOP]] [LENGTH seconds [FADE seconds]]
 #                [SYNC file [BPM n] [ROWS_PER_BEAT n] | [MUSIC_ROWS]]
 #                [IMAGES file...] [FONTS name=file:size...]
 #                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name]
@@ -14,7 +14,11 @@
 # FFmpeg's decoders reads (tracker modules too), checked and decoded at build
 # time (cmake/music.cmake): the program plays it and its position is the
 # picture's clock; at its end the demo ends, or with LOOP both start again.
-# SYNC is the sync editors' XML project file (.rocket), its keys compiled
+# LENGTH ends the demo there (exit 0, as at its music's end): the music is
+# cut to it (or lengthened with silence) at build time and fades out over
+# its last FADE seconds; the capture tool's default duration, the page's
+# end and the live program's end follow it. SYNC is the sync editors' XML
+# project file (.rocket), its keys compiled
 # into every program and tool (cmake/sync.cmake); BPM and ROWS_PER_BEAT (8
 # unless given) come from the keywords or the file's beatsPerMin and
 # rowsPerBeat, and must agree; with MUSIC_ROWS the rows are instead a
@@ -58,8 +62,19 @@ get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
 set(FFX_ROOT ${root} CACHE INTERNAL "ffxdemo's source tree")
 set(FFX_VERSION ${PROJECT_VERSION} CACHE INTERNAL "ffxdemo's version")
 
+# ffx_seconds_ms(NAME KEYWORD TEXT OUT): TEXT, seconds with up to three
+# decimals, as whole milliseconds in OUT; stops the configuring otherwise.
+function(ffx_seconds_ms name keyword text out)
+  if(NOT text MATCHES "^([0-9]+)(\\.([0-9]?[0-9]?[0-9]?))?$" OR CMAKE_MATCH_1 GREATER 4294966)
+    message(FATAL_ERROR " ffx_add_demo(${name}): ${keyword} is seconds (at most 4294966, three decimals), not '${text}'")
+  endif()
+  string(SUBSTRING "${CMAKE_MATCH_3}000" 0 3 thousandths)
+  math(EXPR ms "${CMAKE_MATCH_1} * 1000 + 1${thousandths} - 1000")
+  set(${out} ${ms} PARENT_SCOPE)
+endfunction()
+
 function(ffx_add_demo name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP;MUSIC_ROWS" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE;ICON"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP;MUSIC_ROWS" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE;ICON;LENGTH;FADE"
                         "SOURCES;CHECK_TIMES;IMAGES;FONTS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
@@ -97,6 +112,26 @@ function(ffx_add_demo name)
   if(arg_ICON)
     ffx_check_icon(${name} ${arg_ICON})
   endif()
+  set(length_ms 0)
+  set(fade_ms 0)
+  if(DEFINED arg_LENGTH)
+    ffx_seconds_ms(${name} LENGTH "${arg_LENGTH}" length_ms)
+    if(length_ms EQUAL 0)
+      message(FATAL_ERROR " ffx_add_demo(${name}): LENGTH must be more than 0 seconds")
+    endif()
+    if(arg_LOOP)
+      message(FATAL_ERROR " ffx_add_demo(${name}): LENGTH ends the demo, LOOP plays its music for ever: give one")
+    endif()
+  endif()
+  if(DEFINED arg_FADE)
+    if(NOT DEFINED arg_LENGTH OR NOT arg_MUSIC)
+      message(FATAL_ERROR " ffx_add_demo(${name}): FADE fades the MUSIC out before LENGTH: it needs both")
+    endif()
+    ffx_seconds_ms(${name} FADE "${arg_FADE}" fade_ms)
+    if(fade_ms GREATER length_ms)
+      message(FATAL_ERROR " ffx_add_demo(${name}): FADE ${arg_FADE} is longer than LENGTH ${arg_LENGTH}")
+    endif()
+  endif()
   # The calling project's version, else ffxdemo's.
   set(version ${PROJECT_VERSION})
   if(NOT version)
@@ -112,6 +147,10 @@ function(ffx_add_demo name)
 const int32_t width = @arg_WIDTH@;
 const int32_t height = @arg_HEIGHT@;
 const int32_t depth = @arg_DEPTH@;
+
+// The demo's LENGTH in milliseconds, 0 for none (app/demo_length.h).
+extern const uint32_t demoLength;
+const uint32_t demoLength = @length_ms@;
 ")
   add_library(${name}_config OBJECT ${config})
   target_link_libraries(${name}_config PRIVATE ffx_contract)
@@ -159,7 +198,7 @@ const int32_t depth = @arg_DEPTH@;
   endif()
   # The music's score, the demo's or none, with them too.
   if(arg_MUSIC)
-    ffx_demo_music(${name} ${arg_MUSIC} "$<BOOL:${arg_LOOP}>")
+    ffx_demo_music(${name} ${arg_MUSIC} "$<BOOL:${arg_LOOP}>" ${length_ms} ${fade_ms})
     list(APPEND tracks $<TARGET_OBJECTS:${name}_score>)
   else()
     list(APPEND tracks $<TARGET_OBJECTS:ffx_score_none>)

@@ -33,13 +33,13 @@ function(ffx_music_tools)
   set(FFX_ICON_TOOL ${dir}/ffxicon PARENT_SCOPE)
 endfunction()
 
-# ffx_demo_music(NAME FILE LOOP): checks FILE now (one line naming it and the
+# ffx_demo_music(NAME FILE LOOP LENGTH_MS FADE_MS): checks FILE now (one line naming it and the
 # reason when it cannot be decoded; indented, so that CMake does not wrap
 # it) and again whenever it changes, and makes the object library NAME_music
 # with it as MP3 (common/music.h); in the browser, with its length only, and
 # the page's script NAME_music.js with the MP3. NAME_score has its score
 # (common/score.h).
-function(ffx_demo_music name file loop)
+function(ffx_demo_music name file loop length_ms fade_ms)
   ffx_music_tools()
   get_filename_component(music ${file} ABSOLUTE)
   if(NOT EXISTS ${music})
@@ -58,8 +58,13 @@ function(ffx_demo_music name file loop)
     set(coded ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.mp3)
   endif()
   set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_music.cpp)
+  # The demo's LENGTH, cut and faded at build time (tools/music/length.h).
+  set(length "")
+  if(length_ms)
+    set(length ${length_ms} ${fade_ms})
+  endif()
   add_custom_command(OUTPUT ${coded} ${source}
-                     COMMAND ${FFX_MUSIC_TOOL} ${music} ${coded} ${source} ${loop}
+                     COMMAND ${FFX_MUSIC_TOOL} ${music} ${coded} ${source} ${loop} ${length}
                      DEPENDS ${music} ${FFX_MUSIC_TOOL}
                      COMMENT "Encoding the music of ${name}" VERBATIM)
   set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS ${coded})
@@ -68,7 +73,7 @@ function(ffx_demo_music name file loop)
   # Its score, NAME_score (common/score.h): for every program and tool.
   set(score ${CMAKE_CURRENT_BINARY_DIR}/${name}_score.cpp)
   add_custom_command(OUTPUT ${score}
-                     COMMAND ${FFX_SCORE_TOOL} ${music} ${score}
+                     COMMAND ${FFX_SCORE_TOOL} ${music} ${score} ${length}
                      DEPENDS ${music} ${FFX_SCORE_TOOL}
                      COMMENT "Compiling the score of ${name}'s music" VERBATIM)
   add_library(${name}_score OBJECT ${score})

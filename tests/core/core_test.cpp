@@ -51,6 +51,7 @@ const StandInBackend testBackend = {
         return true;
     },
     [] { return uint32_t(1234); },
+    [](HWND, const char*) {},
 };
 
 std::vector<MSG> received; // what the window procedure saw, in order

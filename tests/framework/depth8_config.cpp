@@ -5,3 +5,5 @@
 const int32_t width = 640;
 const int32_t height = 480;
 const int32_t depth = 8;
+extern const uint32_t demoLength;
+const uint32_t demoLength = 0;

@@ -17,6 +17,7 @@
 #include "app/music_source.h"
 #include "common/music.h"
 #endif
+#include "app/demo_length.h"
 #include "tools/capture/interrupt.h"
 #include "tools/capture/music_wav.h"
 #include "tools/capture/options.h"
@@ -177,7 +178,8 @@ int main(int argc, char** argv) {
     CaptureOptions options;
     std::string error;
     CaptureMusic music = DemoMusic();
-    if (!ParseCaptureOptions(argc, argv, options, error, music)) return Fail(kBadInput, error);
+    if (!ParseCaptureOptions(argc, argv, options, error, music, demoLength))
+        return Fail(kBadInput, error);
     if (options.mode == CaptureOptions::Mode::Help) {
         std::fputs(CaptureUsage(FFX_TOOL_NAME, width, height).c_str(), stdout);
         return 0;

@@ -189,7 +189,7 @@ bool SequenceFormat(const std::string& output, const std::string& formatText,
 } // namespace
 
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
-                         std::string& error, const CaptureMusic& music) {
+                         std::string& error, const CaptureMusic& music, uint32_t lengthMs) {
     options = CaptureOptions();
     bool haveMs = false, haveFps = false, haveDuration = false, haveOutput = false, help = false;
     bool version = false, noMusic = false;
@@ -270,8 +270,9 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         return false;
     }
     options.music = music.frames > 0 && !noMusic;
-    // The music's length is the sequence's, unless it loops.
-    const bool musicLasts = options.music && !music.loop;
+    // The music's length is the sequence's, unless it loops; without music,
+    // the demo's LENGTH.
+    const bool musicLasts = (options.music && !music.loop) || (music.frames == 0 && lengthMs > 0);
     if (!haveMs && !haveFps && !haveDuration) {
         error = musicLasts
                     ? "nothing to render: give --ms T, or --fps F (see --help)"
@@ -295,11 +296,14 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             return false;
         options.startMs =
             static_cast<uint32_t>(std::min<double>(std::llround(start * 1000.0), kMaxMs));
-        const double musicSeconds = static_cast<double>(music.frames) / 48000.0;
-        if (musicLasts && options.startMs >= music.frames / 48) {
+        const double musicSeconds =
+            music.frames ? static_cast<double>(music.frames) / 48000.0 : lengthMs / 1000.0;
+        const uint64_t endMs = music.frames ? music.frames / 48 : lengthMs;
+        if (musicLasts && options.startMs >= endMs) {
             char length[32];
             std::snprintf(length, sizeof length, "%.3f", musicSeconds);
-            error = "--start " + startText + " is at or past the music's end (" + length + " s)";
+            error = "--start " + startText + " is at or past the " +
+                    (music.frames ? "music's" : "demo's") + " end (" + length + " s)";
             return false;
         }
         if (!haveDuration)
@@ -414,16 +418,15 @@ std::string CaptureUsage(const std::string& name, int width, int height) {
            "\n"
            ".mp4 is H.264 High in yuv420p for browsers, players and parties (at 12 Mbit/s\n"
            "for 1920x1080, in proportion to the pixels at other sizes; --crf N instead\n"
-           "holds a quality); .mkv is lossless H.264 in\n"
-           "RGB (libx264rgb, High 4:4:4 Predictive): its frames equal the PNG frames bit\n"
-           "for bit; .webm is VP9.\n"
+           "holds a quality); .mkv is lossless H.264 in RGB (libx264rgb, High 4:4:4\n"
+           "Predictive): its frames equal the PNG frames bit for bit; .webm is VP9.\n"
            "\n"
            "A demo with music puts it beside the frames, frame k showing the music at\n"
            "k / F seconds: AAC in .mp4, Opus in .webm, FLAC (lossless) in .mkv, and\n"
            "DIR/music.wav beside PNG files. Without --duration, a sequence lasts as long\n"
-           "as the music (from --start on); a music that loops needs --duration, and its frames "
-           "(--ms\n"
-           "too) show the music's position, which starts again at its length.\n"
+           "as the music (from --start on), or as a demo without music declares (its\n"
+           "LENGTH); a music that loops needs --duration, and its frames (--ms too) show\n"
+           "the music's position, which starts again at its length.\n"
            "\n"
            "A regular file (or one a symbolic link points to) is written under a\n"
            "temporary name and renamed when complete; a device, a FIFO or standard\n"

@@ -35,11 +35,13 @@ struct CaptureOptions {
 // existing folder or a name without an extension for a PNG sequence, else the
 // name's extension. For a demo with `music` (unless --no-music), a sequence
 // without --duration lasts as long as the music (from --start on), which
-// must not loop. On bad
+// must not loop; for a demo without music, its LENGTH (`lengthMs`, 0 for
+// none). On bad
 // input returns false with `error` set to one line (without the program
 // name or newline) that names the problem.
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
-                         std::string& error, const CaptureMusic& music = CaptureMusic());
+                         std::string& error, const CaptureMusic& music = CaptureMusic(),
+                         uint32_t lengthMs = 0);
 
 // The milliseconds the effect is given for elapsed time `ms`: the music's
 // position, which with a looping music starts again at its length.

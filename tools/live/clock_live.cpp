@@ -1,12 +1,14 @@
 // clock_live.cpp -- the clock of NAME-live for a demo without music: the
 // timer, which the live program holds and moves (app/clock_control.h), so
-// that the moment being worked on comes back at will.
+// that the moment being worked on comes back at will. At the demo's length
+// it holds, as the music clock holds at the music's end.
 #include <windows.h>
 
 #include <mmsystem.h>
 
 #include "app/clock.h"
 #include "app/clock_control.h"
+#include "app/demo_length.h"
 
 namespace {
 
@@ -26,8 +28,16 @@ void CLK_Start(void) {
 }
 
 int CLK_Elapsed(uint32_t* ms) {
+    if (CLK_AtEnd() && !held) {
+        base = demoLength - 1; // the last millisecond the demo shows
+        held = true;
+    }
     *ms = static_cast<uint32_t>(Now());
     return 1;
+}
+
+int CLK_AtEnd(void) {
+    return demoLength != 0 && Now() >= demoLength - 1;
 }
 
 void CLK_Pause(void) {}

@@ -16,6 +16,7 @@
 #include "app/clock_control.h"
 #include "common/elapsed.h"
 #include "common/track.h"
+#include "tools/live/end_notice.h"
 #include "tools/live/rebuild.h"
 #include "tools/live/sync_client.h"
 #include "tools/music/rocket_file.h"
@@ -170,4 +171,5 @@ void LIVE_Transport(float seconds) {
         }
     }
     NewTracks();
+    LIVE_NoticeEnd(seconds);
 }

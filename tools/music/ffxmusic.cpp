@@ -1,9 +1,12 @@
 // ffxmusic.cpp -- a demo's music checked and decoded at build time.
 //
 //   ffxmusic FILE                      checks it; prints its length
-//   ffxmusic FILE CODED SOURCE LOOP    writes it as MP3 (encode.h) and the
+//   ffxmusic FILE CODED SOURCE LOOP [LENGTH_MS FADE_MS]
+//                                      writes it as MP3 (encode.h) and the
 //                                      C++ source that embeds it
-//                                      (common/music.h)
+//                                      (common/music.h); with the demo's
+//                                      length, cut to it and faded out
+//                                      (length.h)
 //
 // For the browser CODED ends in .js: a script, loaded by the page before
 // its module, that gives the same MP3 to the page as Module.ffxMusic (in
@@ -18,6 +21,7 @@
 
 #include "decode.h"
 #include "encode.h"
+#include "length.h"
 #include "write_file.h"
 
 extern "C" {
@@ -88,8 +92,14 @@ bool EndsWith(const std::string& text, const std::string& end) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 5) {
-        std::fprintf(stderr, "usage: ffxmusic FILE [CODED SOURCE LOOP]\n");
+    if (argc != 2 && argc != 5 && argc != 7) {
+        std::fprintf(stderr, "usage: ffxmusic FILE [CODED SOURCE LOOP [LENGTH_MS FADE_MS]]\n");
+        return 2;
+    }
+    DemoLength length;
+    std::string why;
+    if (argc == 7 && !ParseDemoLength(argv[5], argv[6], length, why)) {
+        std::fprintf(stderr, "%s\n", why.c_str());
         return 2;
     }
     const std::string path = argv[1];
@@ -99,6 +109,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return 1;
     }
+    ApplyDemoLength(length, samples);
     const size_t frames = samples.size() / 2;
     if (frames * 4 > 0xFFFFFFFFu) {
         std::fprintf(stderr, "%s: too long to embed (over 4 GiB of samples)\n", path.c_str());

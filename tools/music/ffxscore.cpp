@@ -1,7 +1,7 @@
 // ffxscore.cpp -- a demo's music as a score, compiled at build time
 // (common/score.h):
 //
-//   ffxscore FILE SOURCE|- [ROWS]
+//   ffxscore FILE SOURCE|- [ROWS] [LENGTH_MS FADE_MS]
 //
 // Loudness for any music FFmpeg decodes (the samples ffxmusic encodes for
 // the programs); where libopenmpt reads FILE as a module, its rows as
@@ -16,6 +16,7 @@
 
 #include "decode.h"
 #include "embed.h"
+#include "length.h"
 #include "levels.h"
 #include "score.h"
 #include "write_file.h"
@@ -36,20 +37,27 @@ void PutDeltas(std::string& out, const std::vector<uint8_t>& values, size_t widt
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && !(argc == 4 && std::string(argv[3]) == "ROWS")) {
-        std::fprintf(stderr, "usage: ffxscore FILE SOURCE|- [ROWS]\n");
+    const bool rows = argc > 3 && std::string(argv[3]) == "ROWS";
+    DemoLength length;
+    std::string error;
+    if (argc - rows != 3 && argc - rows != 5) {
+        std::fprintf(stderr, "usage: ffxscore FILE SOURCE|- [ROWS] [LENGTH_MS FADE_MS]\n");
+        return 2;
+    }
+    if (argc - rows == 5 && !ParseDemoLength(argv[3 + rows], argv[4 + rows], length, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
     const std::string path = argv[1], sourcePath = argv[2];
     std::vector<int16_t> samples;
-    std::string error;
     if (!DecodeMusic(path, samples, error)) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return 1;
     }
+    ApplyDemoLength(length, samples); // the loudness of what is played
     Score score;
     const bool module = ReadScore(path, score, error);
-    if (argc == 4 && !module) {
+    if (rows && !module) {
         std::fprintf(stderr, "%s: %s, and MUSIC_ROWS needs a tracker module's rows\n", path.c_str(),
                      error.c_str());
         return 1;
@@ -77,7 +85,8 @@ int main(int argc, char** argv) {
     const std::string deflated = Deflated(packed);
     std::ostringstream out;
     out << "// The music's score, written by ffxscore from " << path << ".\n"
-        << "#include \"common/score.h\"\n\nconst char scorePacked[] =\n    " << BytesLiteral(deflated) << ";\n"
+        << "#include \"common/score.h\"\n\nconst char scorePacked[] =\n    "
+        << BytesLiteral(deflated) << ";\n"
         << "const uint32_t scorePackedBytes = " << deflated.size() << ";\n"
         << "const uint32_t scoreRowCount = " << score.rows.size() << ";\n"
         << "const uint32_t scoreNoteCount = " << score.notes.size() << ";\n"

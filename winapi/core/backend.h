@@ -69,6 +69,9 @@ struct StandInBackend {
 
     // Milliseconds of a monotonic clock, wrapping at 2^32.
     uint32_t (*milliseconds)();
+
+    // Names the window where the platform shows one (its title bar).
+    void (*titleWindow)(HWND window, const char* title);
 };
 
 extern const StandInBackend backend;

@@ -1,6 +1,6 @@
 // window.cpp -- window classes and windows: RegisterClassA, CreateWindowExA
 // (the backend's window, borderless for WS_POPUP), ShowWindow, UpdateWindow,
-// SetFocus, GetSystemMetrics, and DefWindowProcA with the default handling
+// SetFocus, SetWindowTextA, GetSystemMetrics, and DefWindowProcA with the default handling
 // the program relies on: WM_CLOSE destroys the window, and Alt+F4 closes it
 // (WM_SYSKEYDOWN, then WM_SYSCOMMAND SC_CLOSE, then WM_CLOSE).
 #include "winapi/core/standin.h"
@@ -98,6 +98,12 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
 // screen: its surfaces are lost only with the window.
 BOOL WINAPI IsIconic(HWND) {
     return FALSE;
+}
+
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
+    if (!Find(hWnd) || !lpString) return FALSE;
+    backend.titleWindow(hWnd, lpString);
+    return TRUE;
 }
 
 BOOL WINAPI UpdateWindow(HWND hWnd) {

@@ -175,6 +175,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI IsIconic(HWND hWnd);
 BOOL WINAPI UpdateWindow(HWND hWnd);
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
 HWND WINAPI SetFocus(HWND hWnd);
 
 // USER32: messages.

@@ -4,5 +4,5 @@
 const StandInBackend backend = {
     CreateSdlWindow,   DestroySdlWindow, ShowSdlWindow,         FocusSdlWindow, ShowSdlPointer,
     PumpSdlEvents,     WaitSdlEvent,     SdlDesktopMode,        ScreenOpen,     ScreenPresent,
-    ShowSdlMessageBox, RasterizeSdlText, MonotonicMilliseconds,
+    ShowSdlMessageBox, RasterizeSdlText, MonotonicMilliseconds, TitleSdlWindow,
 };

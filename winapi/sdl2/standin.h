@@ -19,6 +19,7 @@ struct HWND__ {
 HWND CreateSdlWindow(const char* title, int x, int y, int width, int height, bool borderless);
 void DestroySdlWindow(HWND window);
 void ShowSdlWindow(HWND window, bool shown);
+void TitleSdlWindow(HWND window, const char* title);
 void FocusSdlWindow(HWND window);
 HWND WindowFromSdl(uint32_t windowId);
 

@@ -34,6 +34,10 @@ void ShowSdlWindow(HWND window, bool shown) {
         SDL_HideWindow(window->sdl);
 }
 
+void TitleSdlWindow(HWND window, const char* title) {
+    SDL_SetWindowTitle(window->sdl, title);
+}
+
 void FocusSdlWindow(HWND window) {
     SDL_RaiseWindow(window->sdl);
     SDL_SetWindowInputFocus(window->sdl);

@@ -4,5 +4,5 @@
 const StandInBackend backend = {
     CreateWebWindow,   DestroyWebWindow, ShowWebWindow,    FocusWebWindow, ShowWebPointer,
     PumpWebEvents,     WaitWebEvent,     WebDisplayMode,   WebOpenScreen,  WebPresent,
-    ShowWebMessageBox, RasterizeWebText, PageMilliseconds,
+    ShowWebMessageBox, RasterizeWebText, PageMilliseconds, TitleWebWindow,
 };

@@ -56,6 +56,7 @@ enum WebEventKind : int32_t { WEB_KEY = 1, WEB_ACTIVE = 2, WEB_POINTER = 3 };
 HWND CreateWebWindow(const char* title, int x, int y, int width, int height, bool borderless);
 void DestroyWebWindow(HWND window);
 void ShowWebWindow(HWND window, bool shown);
+void TitleWebWindow(HWND window, const char* title);
 void FocusWebWindow(HWND window);
 void ShowWebPointer(bool shown);
 // The window while it is open, else null.

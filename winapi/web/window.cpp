@@ -24,6 +24,9 @@ void ShowWebWindow(HWND, bool shown) {
     ffx_web_show_canvas(shown);
 }
 
+// The page keeps its own title.
+void TitleWebWindow(HWND, const char*) {}
+
 // The page's keys all go to the canvas already.
 void FocusWebWindow(HWND) {}
 
