@@ -7,7 +7,7 @@
 #                [SYNC file [BPM n] [ROWS_PER_BEAT n] | [MUSIC_ROWS]]
 #                [IMAGES file...] [FONTS name=file:size...]
 #                [CHECK_TIMES ms...] [DIGESTS file] [PAGE file] [CAPTURE name]
-#                [ICON file])
+#                [ICON file] [INFO file])
 #
 # DEPTH, WIDTH and HEIGHT are the configuration (default 32, 640, 480), put in
 # initialised data as `width`, `height` and `depth`. MUSIC is a file any of
@@ -28,7 +28,8 @@
 # WebP) and FONTS fonts FreeType reads, rasterised at `size` pixels, all
 # compiled into every program and tool (cmake/assets.cmake; the effect asks
 # for them with FFX_GetImage and FFX_GetFont). ICON is a picture made the
-# .exe's icon (cmake/windows.cmake); without it the .exe has none.
+# .exe's icon (cmake/windows.cmake); without it the .exe has none. INFO is
+# a text file of the demo's credits, for its party release's info file.
 # It makes, in the caller's binary folder:
 #   natively       NAME (over the SDL2 stand-in) and NAME-capture (PNG files
 #                  and videos; CAPTURE names it otherwise; its --version is
@@ -46,7 +47,9 @@
 #   to run it      NAME-run, NAME-run-wine or NAME-serve, per platform, and
 #                  run, run-wine or serve for a project's first demo
 #                  (cmake/run.cmake); natively NAME-run-live, or live, with
-#                  live reload (cmake/live.cmake).
+#                  live reload (cmake/live.cmake);
+#   a release      natively NAME-release, or release for a project's first
+#                  demo: NAME-VERSION-party.zip (cmake/release.cmake).
 # The targets NAME_effect (the SOURCES) and NAME_config are the caller's to
 # add libraries or options to.
 include_guard(GLOBAL)
@@ -56,6 +59,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/assets.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/live.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/windows.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/release.cmake)
 
 # The tree's folder, for the function called from another project's folders.
 get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." REALPATH)
@@ -74,7 +78,7 @@ function(ffx_seconds_ms name keyword text out)
 endfunction()
 
 function(ffx_add_demo name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP;MUSIC_ROWS" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE;ICON;LENGTH;FADE"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "LOOP;MUSIC_ROWS" "DEPTH;WIDTH;HEIGHT;MUSIC;SYNC;BPM;ROWS_PER_BEAT;DIGESTS;PAGE;CAPTURE;ICON;LENGTH;FADE;INFO"
                         "SOURCES;CHECK_TIMES;IMAGES;FONTS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "ffx_add_demo(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
@@ -288,6 +292,7 @@ const uint32_t demoLength = @length_ms@;
     if(arg_SYNC)
       get_filename_component(sync ${arg_SYNC} ABSOLUTE)
     endif()
+    ffx_demo_release(${name} ${version} ${arg_PAGE} ${arg_WIDTH} ${arg_HEIGHT} "${arg_INFO}")
     ffx_demo_live(${name} "${arg_SOURCES}" "${live_objects}" "${sync}" ${arg_DEPTH}
                   "${${name}_ASSET_IMAGES}" "${${name}_ASSET_FONTS}")
     if(arg_MUSIC)

@@ -36,6 +36,7 @@ function(ffx_demo_windows name version icon)
   set(depends ${FFX_RES_MANIFEST})
   if(icon)
     ffx_check_icon(${name} ${icon})
+    ffx_music_tools()
     get_filename_component(picture ${icon} ABSOLUTE)
     set(ico ${dir}/${name}.ico)
     add_custom_command(OUTPUT ${ico} COMMAND ${FFX_ICON_TOOL} ${picture} ${ico}

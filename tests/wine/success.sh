@@ -5,7 +5,10 @@
 # second Space removes it, Escape (or FFX_QUIT_KEY, e.g. alt+F4) ends the
 # program at once with exit code 0. With WINE_DPI (e.g. 144, a desktop at
 # 150 %), the program's manifest must be read as declaring it aware of the
-# DPI, and its window must be the screen's true size.
+# DPI, and its window must be the screen's true size. With FFX_ALSO_EXE (a
+# demo of one's own, from its release), that program too, alone in an empty
+# folder: it shows a picture (tests/template/shows.sh) and ends on the same
+# key with exit code 0.
 # Usage: success.sh FFXDEMO.EXE SCREENCHECK WORKDIR
 exe=$1 WINE_CHECKER=$2 WINE_WORK=$3
 . "$(dirname "$0")/wine-lib.sh"
@@ -45,4 +48,15 @@ wine_check_screen no-readout 15 exact
 wine_key "$win" key "${FFX_QUIT_KEY:-Escape}"
 wine_expect_exit 15
 [ -z "$(wine_boxes)" ] || wine_fail "unexpected message boxes: $(wine_boxes)"
+if [ -n "${FFX_ALSO_EXE:-}" ]; then
+  mkdir -p "$WINE_WORK/empty"
+  cp "$FFX_ALSO_EXE" "$WINE_WORK/empty/"
+  cd "$WINE_WORK/empty" || exit 1
+  wine_start "$(basename "$FFX_ALSO_EXE")"
+  win=$(e2e_wait_window '^cname$' 60) || wine_fail "$(basename "$FFX_ALSO_EXE")'s window did not appear"
+  WINE_CHECKER=$(dirname "$0")/../template/shows.sh wine_check_screen also 20 picture
+  wine_key "$win" key "${FFX_QUIT_KEY:-Escape}"
+  wine_expect_exit 15
+  echo "$(basename "$FFX_ALSO_EXE") from an empty folder: a picture, then exit code 0"
+fi
 echo "PASS"
