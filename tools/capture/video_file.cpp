@@ -129,15 +129,21 @@ bool VideoFile::Open(const CaptureOptions& capture, int frameWidth, int frameHei
     const std::string quality = std::to_string(capture.crf >= 0 ? capture.crf : recipe.defaultCrf);
     switch (format) {
     case CaptureOptions::Format::Mp4:
-        av_dict_set(&options, "preset", "superfast", 0);
+        // x264's fastest preset with CABAC and 8x8 transforms again, so
+        // that the stream is High profile: at 12 Mbit/s for 1080p as good
+        // as "superfast" (36.7 against 36.9 dB here) and real time at 60 fps.
+        av_dict_set(&options, "preset", "ultrafast", 0);
+        av_dict_set(&options, "x264-params", "cabac=1:8x8dct=1", 0);
         av_dict_set(&options, "profile", "high", 0);
         if (capture.crf >= 0) {
             av_dict_set(&options, "crf", quality.c_str(), 0);
         } else {
             // What a party asks of a video (6 Mbit/s or more at 1080 lines,
             // 3 at 720), with room: 12 Mbit/s at 1920 x 1080, in proportion
-            // to the pixels elsewhere, and bounded bursts.
-            const int64_t rate = int64_t{12000000} * width * height / (1920 * 1080);
+            // to the pixels elsewhere but 4 Mbit/s at least (sharp text on
+            // a small frame), and bounded bursts.
+            const int64_t rate =
+                std::max<int64_t>(4000000, int64_t{12000000} * width * height / (1920 * 1080));
             encoder_->bit_rate = rate;
             encoder_->rc_max_rate = rate * 3 / 2;
             encoder_->rc_buffer_size = static_cast<int>(rate * 2);
