@@ -6,7 +6,8 @@
 # SYNC_MP3 with its source beside it, decoded by mpg123 with the encoder's
 # delay skipped); a looping music's picture at its
 # length is the picture at 0, and its sequences need --duration; --start
-# renders a section, with its music from there.
+# renders a section, with its music from there; the party's video (--size
+# 1080p, 60 fps) has the streams a party asks for, in sync too.
 . "$(dirname "$0")/lib.sh"
 capture=$1 mp3=$2 tune=$3 avsync=$4 work=$5
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
@@ -35,6 +36,15 @@ ffmpeg -nostdin -v error -i section/music.wav -f s16le - | cmp - <(tail -c +$((1
 "$capture" --fps 10 --no-music -o silent.mkv --duration 1 &&
   [ "$(ffprobe -v error -show_entries stream=codec_type -of csv=p=0 silent.mkv)" = video ] ||
   fail "--no-music kept the music"
+
+"$capture" --size 1080p --fps 60 --duration 3 -o party.mp4 || fail "party.mp4 not written"
+streams=$(ffprobe -v error -show_entries stream=codec_name,profile,pix_fmt,width,height,r_frame_rate,sample_rate,channels \
+  -of compact=p=0:nk=0 party.mp4)
+for expected in "codec_name=h264|profile=High|width=1920|height=1080|pix_fmt=yuv420p|r_frame_rate=60/1" \
+  "codec_name=aac|profile=LC|sample_rate=48000|channels=2"; do
+  grep -qF "$expected" <<<"$streams" || fail "party.mp4 lacks $expected: $streams"
+done
+"$avsync" party.mp4 16.7 5 || fail "party.mp4 out of sync by more than a frame"
 
 # The tune loops every 15.46 s (742080 sample frames).
 "$tune" --ms 0 -o start.png && "$tune" --ms 15460 -o end.png && cmp start.png end.png ||
