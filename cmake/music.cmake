@@ -2,11 +2,21 @@
 # at configure time for the machine doing the build, whatever the demos are
 # built for: a cross build runs them too. Sets FFX_MUSIC_TOOL,
 # FFX_COMPOSE_TOOL, FFX_SYNC_TOOL, FFX_SCORE_TOOL, FFX_ASSETS_TOOL and
-# FFX_ICON_TOOL (tools/assets).
+# FFX_ICON_TOOL (tools/assets). They are built once for every build of the
+# tree and of the projects that use it, in its build/host-tools (one at a
+# time, under a lock), or in this build's folder where the tree cannot be
+# written.
 include_guard(GLOBAL)
 
 function(ffx_music_tools)
-  set(dir ${CMAKE_BINARY_DIR}/music-tools)
+  set(dir ${FFX_ROOT}/build/host-tools)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E make_directory ${dir} RESULT_VARIABLE readonly
+                  OUTPUT_QUIET ERROR_QUIET)
+  if(readonly)
+    set(dir ${CMAKE_BINARY_DIR}/music-tools)
+    file(MAKE_DIRECTORY ${dir})
+  endif()
+  file(LOCK ${dir}/.lock GUARD FUNCTION TIMEOUT 900)
   set(source ${FFX_ROOT}/tools/music)
   file(GLOB sources ${source}/* ${FFX_ROOT}/tools/assets/*)
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${sources})

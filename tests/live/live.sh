@@ -25,6 +25,10 @@ cd "$project" || exit 1
 # seconds instead (wrapping after 64 s).
 sed -i 's/green = static_cast<uint32_t>(y) & 0xFF;/green = static_cast<uint32_t>(seconds * 4.0f) \& 0xFF;/' effect.cpp
 grep -q 'seconds \* 4.0f' effect.cpp || fail "effect.cpp has no green line to turn into a clock"
+# The template ends at 10 s, where the live program would wait: this copy
+# runs on (template.release has made its release before).
+sed -i 's/ LENGTH 10 / LENGTH 600 /' CMakeLists.txt
+grep -q ' LENGTH 600 ' CMakeLists.txt || fail "the template's CMakeLists.txt has no LENGTH 10 to lengthen"
 cmake --build --preset native --target mydemo-live -j2 >"$work/build.log" 2>&1 ||
   fail "mydemo-live does not build: $(grep -m 5 -E 'error|FAILED' "$work/build.log")"
 
