@@ -28,8 +28,8 @@ void CLK_Start(void) {
 }
 
 int CLK_Elapsed(uint32_t* ms) {
-    if (CLK_AtEnd() && !held) {
-        base = demoLength - 1; // the last millisecond the demo shows
+    if (CLK_AtEnd()) { // held at the last millisecond the demo shows
+        base = demoLength - 1;
         held = true;
     }
     *ms = static_cast<uint32_t>(Now());
