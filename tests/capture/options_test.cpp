@@ -67,6 +67,30 @@ TEST(CaptureOptions, StartBeginsASectionWithinTheMusic) {
     EXPECT_FALSE(Parse({"--ms", "5", "--start", "1", "-o", "a.png"}).ok);
 }
 
+TEST(CaptureOptions, SizeIsAPartysVideoAtSixtyFramesASecond) {
+    // The demo's LENGTH (or its music) is the duration, --size the screen.
+    const char* args[] = {"ffxcapture", "--size", "1080p", "-o", "demo.mp4"};
+    CaptureOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseCaptureOptions(5, args, options, error, CaptureMusic(), 88000)) << error;
+    EXPECT_EQ(options.mode, CaptureOptions::Mode::Sequence);
+    EXPECT_DOUBLE_EQ(options.fps, 60.0);
+    EXPECT_DOUBLE_EQ(options.duration, 88.0);
+    EXPECT_EQ(options.screenWidth, 1920);
+    EXPECT_EQ(options.screenHeight, 1080);
+    EXPECT_EQ(Parse({"--size", "2160p", "--fps", "30", "--duration", "1", "-o", "a.mp4"})
+                  .options.screenHeight,
+              2160);
+    EXPECT_EQ(Parse({"--size", "641x480", "--fps", "30", "--duration", "1", "-o", "a.mp4"}).error,
+              "--size: 641x480 has an odd side, which a video cannot have");
+    for (const char* size : {"1080", "x480", "640x", "0x480", "640x480x2", "12345x2", "4k"})
+        EXPECT_NE(Parse({"--size", size, "--ms", "0", "-o", "a.png"}).error.find("is not WxH"),
+                  std::string::npos)
+            << size;
+    EXPECT_TRUE(Parse({"--size", "641x481", "--ms", "0", "-o", "a.png"}).ok)
+        << "a PNG may have odd sides";
+}
+
 TEST(CaptureOptions, FormatFromTheNameOrTheOption) {
     using Format = CaptureOptions::Format;
     const struct {

@@ -269,6 +269,11 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         error = "--ms renders one frame; it cannot be combined with --fps, --duration or --start";
         return false;
     }
+    // A screen of --size is a party's video: 60 frames a second unless told.
+    if (haveSize && !haveMs && !haveFps) {
+        haveFps = true;
+        fpsText = "60";
+    }
     options.music = music.frames > 0 && !noMusic;
     // The music's length is the sequence's, unless it loops; without music,
     // the demo's LENGTH.
@@ -411,7 +416,8 @@ std::string CaptureUsage(const std::string& name, int width, int height) {
            "  --size WxH      the frames as a screen of that size shows them (or 720p,\n"
            "                  1080p, 1440p, 2160p): the picture as large as it fits,\n"
            "                  centred on black, its pixels sharp (repeated to the next\n"
-           "                  whole scale, then smoothly down where that is too large)\n"
+           "                  whole scale, then smoothly down where that is too large);\n"
+           "                  without --ms or --fps, 60 frames a second\n"
            "  --no-music      leaves the demo's music out\n"
            "  -h, --help      this text\n"
            "  --version       the tool's name and version\n"
