@@ -30,6 +30,19 @@ std::vector<uint32_t> Pattern(int width, int height) {
     return frame;
 }
 
+// The 64 x 48 frame on a 32-bit screen of sw x sh whose pixels were all
+// 0xDEADBEEF before, so that bars left unpainted show.
+std::vector<uint32_t> ShowRgb(const std::vector<uint32_t>& frame, int sw, int sh) {
+    ScreenScaler scaler;
+    std::string error;
+    EXPECT_TRUE(scaler.Open(64, 48, sw, sh, AV_PIX_FMT_BGR0, error)) << error;
+    std::vector<uint32_t> out(static_cast<size_t>(sw) * sh, 0xDEADBEEF);
+    uint8_t* planes[1] = {reinterpret_cast<uint8_t*>(out.data())};
+    const int pitches[1] = {sw * 4};
+    scaler.Show(frame.data(), planes, pitches);
+    return out;
+}
+
 } // namespace
 
 TEST(ScreenFit, ThePartysScreensAndTheWholeScalesBetween) {
@@ -52,13 +65,7 @@ TEST(ScreenScaler, WholeScalesRepeatEachPixelAndTheBarsAreBlack) {
     // Three times, 40 pixels of bars left and right, then a bar below too.
     for (const auto& screen : {std::pair<int, int>{272, 144}, std::pair<int, int>{192, 150}}) {
         const int sw = screen.first, sh = screen.second;
-        ScreenScaler scaler;
-        std::string error;
-        ASSERT_TRUE(scaler.Open(64, 48, sw, sh, AV_PIX_FMT_BGR0, error)) << error;
-        std::vector<uint32_t> out(static_cast<size_t>(sw) * sh, 0xDEADBEEF);
-        uint8_t* planes[1] = {reinterpret_cast<uint8_t*>(out.data())};
-        const int pitches[1] = {sw * 4};
-        scaler.Show(frame.data(), planes, pitches);
+        const std::vector<uint32_t> out = ShowRgb(frame, sw, sh);
         const ScreenFit fit = FitOnScreen(64, 48, sw, sh);
         ASSERT_EQ(fit.whole, 3);
         ASSERT_FALSE(fit.smooth);
@@ -85,13 +92,7 @@ TEST(ScreenScaler, BetweenWholeScalesTheSmoothStepKeepsTheEdgesAndTheColours) {
         for (int x = 0; x < 64; ++x)
             frame[y * 64 + x] = ((x / 8 + y / 8) % 2) ? 0xFFFFFF : 0x204080;
     const int sw = 192, sh = 108;
-    ScreenScaler rgb;
-    std::string error;
-    ASSERT_TRUE(rgb.Open(64, 48, sw, sh, AV_PIX_FMT_BGR0, error)) << error;
-    std::vector<uint32_t> out(static_cast<size_t>(sw) * sh, 0xDEADBEEF);
-    uint8_t* planes[1] = {reinterpret_cast<uint8_t*>(out.data())};
-    const int pitches[1] = {sw * 4};
-    rgb.Show(frame.data(), planes, pitches);
+    const std::vector<uint32_t> out = ShowRgb(frame, sw, sh);
     const ScreenFit fit = FitOnScreen(64, 48, sw, sh);
     ASSERT_EQ(fit.left, 24);
     ASSERT_EQ(fit.width, 144);
@@ -108,6 +109,7 @@ TEST(ScreenScaler, BetweenWholeScalesTheSmoothStepKeepsTheEdgesAndTheColours) {
         }
 
     ScreenScaler yuv;
+    std::string error;
     ASSERT_TRUE(yuv.Open(64, 48, sw, sh, AV_PIX_FMT_YUV420P, error)) << error;
     std::vector<uint8_t> y(sw * sh, 1), u(sw * sh / 4, 1), v(sw * sh / 4, 1);
     uint8_t* yuvPlanes[3] = {y.data(), u.data(), v.data()};
